@@ -1,0 +1,269 @@
+#include "form/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <system_error>
+
+// Both directions stand on std::from_chars and std::to_chars, which convert
+// exactly and ignore the locale. The rules that differ from theirs (the
+// grammar, the d exponent letter, half-away-from-zero rounding in two steps,
+// the classic non-finite texts) are built on top here.
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+const char* SkipDigits(const char* p) {
+    while (IsDigit(*p)) ++p;
+    return p;
+}
+
+// Whether a number out of a double's range overflows (rather than
+// underflows): with the value at 0.1 to 1 times 10^k, whether k > 0.
+bool IsOverflow(const char* mantissa, const char* mantissa_end, long long exponent) {
+    const char* point = std::find(mantissa, mantissa_end, '.');
+    const char* first = mantissa;
+    while (first != mantissa_end && (*first == '0' || *first == '.')) ++first;
+    if (first == mantissa_end) return false;
+    long long k = first < point ? point - first : -(first - point - 1);
+    return k + exponent > 0;
+}
+
+}  // namespace
+
+double ParseFieldNumber(const char* text) {
+    const char* p = text;
+    while (IsBlank(*p)) ++p;
+
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+
+    // Mantissa: digits, an optional full stop, digits; at least one digit.
+    const char* mantissa = p;
+    const char* int_end = SkipDigits(p);
+    const char* end = int_end;
+    if (*end == '.') end = SkipDigits(end + 1);
+    if (end - mantissa == (*int_end == '.' ? 1 : 0)) return 0.0;
+    const char* mantissa_end = end;
+
+    // Exponent: only when a digit follows the letter and its optional sign.
+    const char* exp_digits = nullptr;
+    bool exp_negative = false;
+    if (*end == 'e' || *end == 'E' || *end == 'd' || *end == 'D') {
+        const char* q = end + 1;
+        if (*q == '+' || *q == '-') exp_negative = *q++ == '-';
+        if (IsDigit(*q)) exp_digits = q;
+    }
+
+    // from_chars wants "[-]mantissa[e[-]digits]": drop '+', turn d into e.
+    std::string number;
+    if (negative) number += '-';
+    number.append(mantissa, mantissa_end);
+    long long exponent = 0;
+    if (exp_digits != nullptr) {
+        const char* exp_end = SkipDigits(exp_digits);
+        number += exp_negative ? "e-" : "e";
+        number.append(exp_digits, exp_end);
+        for (const char* d = exp_digits; d != exp_end && exponent < 1000000000; ++d) {
+            exponent = exponent * 10 + (*d - '0');
+        }
+        if (exp_negative) exponent = -exponent;
+    }
+
+    double value = 0.0;
+    auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Like classic conversion: too large is infinite, too small is zero.
+        value = IsOverflow(mantissa, mantissa_end, exponent)
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
+        if (negative) value = -value;
+    }
+    return value;
+}
+
+namespace {
+
+constexpr int kSignificantDigits = 17;
+
+// A decimal of kSignificantDigits digits: digits[0].digits[1..] * 10^exponent.
+struct Decimal17 {
+    char digits[kSignificantDigits];
+    int exponent;
+};
+
+// Reads the digits and exponent of to_chars' scientific text "d.ddd...e+XX".
+int ReadScientific(const char* text, char* digits, int count) {
+    const char* p = text;
+    for (int i = 0; i < count; ++i) {
+        if (*p == '.') ++p;
+        digits[i] = static_cast<char>(*p++ - '0');
+    }
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), p + std::strlen(p), exponent);
+    return exponent;
+}
+
+// Adds one unit in the last of count digits; true when the carry runs out of
+// the first digit (the digits are then 000..., and the caller shifts).
+bool IncrementDigits(char* digits, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        if (digits[i] < 9) {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = 0;
+    }
+    return true;
+}
+
+// Whether a (positive, finite, with decimal exponent e10) lies exactly
+// halfway between two neighbouring 17-digit decimals, i.e. whether
+// 2 * a * 10^(16 - e10) is an odd integer. With a = m * 2^e and m odd this
+// needs no big arithmetic.
+bool IsHalfwayAt17(double a, int e10) {
+    int binary_exponent = 0;
+    double fraction = std::frexp(a, &binary_exponent);
+    auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    int e = binary_exponent - 53;
+    while ((m & 1) == 0) {
+        m >>= 1;
+        ++e;
+    }
+    int q = kSignificantDigits - 1 - e10;
+    if (q >= 0) return e + q + 1 == 0;  // m * 5^q * 2^(e+q+1), m * 5^q odd
+    int p = -q;                         // m * 2^(e+1-p) / 5^p
+    if (e + 1 != p) return false;
+    for (int i = 0; i < p; ++i, m /= 5) {
+        if (m % 5 != 0) return false;
+    }
+    return true;
+}
+
+// The exact value of a > 0 rounded half away from zero to 17 significant
+// digits. to_chars rounds exact values correctly but breaks ties to even, so
+// it is asked for 18 digits; only when the 18th shows a 5 can the true
+// remainder be below, at or above the half, and then it is looked at exactly.
+Decimal17 RoundTo17Digits(double a) {
+    constexpr int kWide = kSignificantDigits + 1;
+    char text[64];
+    char digits[kWide];
+    auto r = std::to_chars(text, text + sizeof text - 1, a, std::chars_format::scientific,
+                           kWide - 1);
+    *r.ptr = '\0';
+    Decimal17 d{};
+    d.exponent = ReadScientific(text, digits, kWide);
+    std::memcpy(d.digits, digits, kSignificantDigits);
+
+    bool round_up = digits[kWide - 1] > 5;
+    if (digits[kWide - 1] == 5) {
+        if (IsHalfwayAt17(a, d.exponent)) {
+            round_up = true;
+        } else {
+            r = std::to_chars(text, text + sizeof text - 1, a, std::chars_format::scientific,
+                              kSignificantDigits - 1);
+            *r.ptr = '\0';
+            d.exponent = ReadScientific(text, d.digits, kSignificantDigits);
+            return d;
+        }
+    }
+    if (round_up && IncrementDigits(d.digits, kSignificantDigits)) {
+        d.digits[0] = 1;
+        ++d.exponent;
+    }
+    return d;
+}
+
+constexpr int kPlaces = 5;
+constexpr int kMinWidth = 7;
+
+// "[-]d.ddddde+NNN": the digits rounded once more, half away from zero, to
+// six significant digits.
+void FormatExponent(bool negative, Decimal17 d, char* out) {
+    constexpr int kKept = 1 + kPlaces;
+    if (d.digits[kKept] >= 5 && IncrementDigits(d.digits, kKept)) {
+        d.digits[0] = 1;
+        ++d.exponent;
+    }
+    char* p = out;
+    if (negative) *p++ = '-';
+    *p++ = static_cast<char>('0' + d.digits[0]);
+    *p++ = '.';
+    for (int i = 1; i < kKept; ++i) *p++ = static_cast<char>('0' + d.digits[i]);
+    *p++ = 'e';
+    *p++ = d.exponent < 0 ? '-' : '+';
+    int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+    if (magnitude < 10) *p++ = '0';
+    p = std::to_chars(p, p + 8, magnitude).ptr;
+    *p = '\0';
+}
+
+// The classic texts: the full stop after the marker's first character, zeros
+// up to five places.
+const char* NonFiniteText(double value) {
+    bool negative = std::signbit(value);
+    if (std::isinf(value)) return negative ? "-1.#INF0" : "1.#INF0";
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 51;
+    // The "indefinite" that 0/0 yields on x86: sign set, top fraction bit only.
+    if (negative && (bits & kFractionMask) == kQuietBit) return "-1.#IND0";
+    return negative ? "-1.#QNAN" : "1.#QNAN";
+}
+
+}  // namespace
+
+void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]) {
+    if (!std::isfinite(value)) {
+        std::strcpy(text, NonFiniteText(value));
+        return;
+    }
+    bool negative = std::signbit(value);
+    Decimal17 d{};
+    if (value != 0.0) d = RoundTo17Digits(std::fabs(value));
+
+    // Fixed point: integer digits then five places; digit i of d has place
+    // 10^(exponent - i), so it lands at index (int_digits - 1 - exponent + i).
+    // One spare digit in front takes a carry out of the integer part.
+    constexpr int kMaxDigits = 1 + 310 + kPlaces;
+    char fixed[kMaxDigits] = {};
+    int int_digits = d.exponent >= 0 ? d.exponent + 1 : 1;
+    int count = 1 + int_digits + kPlaces;
+    int shift = 1 + int_digits - 1 - d.exponent;
+    if (value != 0.0) {
+        for (int i = 0; i < kSignificantDigits; ++i) {
+            int at = shift + i;
+            if (at >= count) {
+                // The first dropped place decides: 5 or more rounds up in magnitude.
+                if (at == count && d.digits[i] >= 5) IncrementDigits(fixed, count);
+                break;
+            }
+            fixed[at] = d.digits[i];
+        }
+    }
+    int first = fixed[0] != 0 ? 0 : 1;
+    int length = (negative ? 1 : 0) + (count - first) + 1;
+    if (length > kFieldBufferSize - 1) {
+        FormatExponent(negative, d, text);
+        return;
+    }
+
+    char* p = text;
+    for (int pad = kMinWidth - length; pad > 0; --pad) *p++ = ' ';
+    if (negative) *p++ = '-';
+    for (int i = first; i < count; ++i) {
+        if (i == count - kPlaces) *p++ = '.';
+        *p++ = static_cast<char>('0' + fixed[i]);
+    }
+    *p = '\0';
+}

@@ -1,0 +1,24 @@
+#!/bin/bash
+# Every test: the native unit tests, the same tests of the 64-bit Windows build
+# under Wine (with its dialog tests), and the comparison of the Linux and
+# Windows companion programs. The 32-bit program is built by `make`, not run:
+# this machine's kernel cannot execute 32-bit code.
+set -e
+cd "$(dirname "$0")/.."
+
+# One virtual screen and one fresh Wine prefix for the whole run.
+export TINTMEND_WINEPREFIX=$PWD/build/win64/wineprefix
+rm -rf "$TINTMEND_WINEPREFIX"
+if [ -z "${DISPLAY:-}" ]; then
+    n=90
+    while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'WINEPREFIX=$TINTMEND_WINEPREFIX wineserver -k 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+fi
+
+ctest --preset native
+ctest --preset win64
+tools/compare-builds.sh
