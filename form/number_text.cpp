@@ -56,39 +56,37 @@ double ParseFieldNumber(const char* text) {
     const char* mantissa_end = end;
 
     // Exponent: only when a digit follows the letter and its optional sign.
-    const char* exp_digits = nullptr;
-    bool exp_negative = false;
-    if (*end == 'e' || *end == 'E' || *end == 'd' || *end == 'D') {
-        const char* q = end + 1;
-        if (*q == '+' || *q == '-') exp_negative = *q++ == '-';
-        if (IsDigit(*q)) exp_digits = q;
-    }
-
-    // from_chars wants "[-]mantissa[e[-]digits]": drop '+', turn d into e.
-    std::string number;
-    if (negative) number += '-';
-    number.append(mantissa, mantissa_end);
     long long exponent = 0;
-    if (exp_digits != nullptr) {
-        const char* exp_end = SkipDigits(exp_digits);
-        number += exp_negative ? "e-" : "e";
-        number.append(exp_digits, exp_end);
-        for (const char* d = exp_digits; d != exp_end && exponent < 1000000000; ++d) {
-            exponent = exponent * 10 + (*d - '0');
+    const char letter = *end;
+    if (letter == 'e' || letter == 'E' || letter == 'd' || letter == 'D') {
+        const char* q = end + 1;
+        bool exp_negative = false;
+        if (*q == '+' || *q == '-') exp_negative = *q++ == '-';
+        if (IsDigit(*q)) {
+            end = SkipDigits(q);
+            for (; q != end && exponent < 1000000000; ++q) exponent = exponent * 10 + (*q - '0');
+            if (exp_negative) exponent = -exponent;
         }
-        if (exp_negative) exponent = -exponent;
     }
 
+    // from_chars takes "mantissa[e[+|-]digits]" as it stands; only the d
+    // exponent letter needs a copy.
     double value = 0.0;
-    auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    std::from_chars_result result;
+    if (end != mantissa_end && (letter == 'd' || letter == 'D')) {
+        std::string number(mantissa, end);
+        number[mantissa_end - mantissa] = 'e';
+        result = std::from_chars(number.data(), number.data() + number.size(), value);
+    } else {
+        result = std::from_chars(mantissa, end, value);
+    }
     if (result.ec == std::errc::result_out_of_range) {
         // Like classic conversion: too large is infinite, too small is zero.
         value = IsOverflow(mantissa, mantissa_end, exponent)
                     ? std::numeric_limits<double>::infinity()
                     : 0.0;
-        if (negative) value = -value;
     }
-    return value;
+    return negative ? -value : value;
 }
 
 namespace {
@@ -236,9 +234,10 @@ void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]) {
     // 10^(exponent - i), so it lands at index (int_digits - 1 - exponent + i).
     // One spare digit in front takes a carry out of the integer part.
     constexpr int kMaxDigits = 1 + 310 + kPlaces;
-    char fixed[kMaxDigits] = {};
+    char fixed[kMaxDigits];
     int int_digits = d.exponent >= 0 ? d.exponent + 1 : 1;
     int count = 1 + int_digits + kPlaces;
+    std::memset(fixed, 0, static_cast<size_t>(count));
     int shift = 1 + int_digits - 1 - d.exponent;
     if (value != 0.0) {
         for (int i = 0; i < kSignificantDigits; ++i) {
