@@ -23,5 +23,10 @@ bench: deps
 	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench
 	build/native/bin/tintmend-bench
 
+# The profile reader's fuzzer for FUZZ_SECONDS; new inputs gather in build/fuzz.
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	tools/fuzz.sh run $(FUZZ_SECONDS)
+
 clean:
 	rm -rf build

@@ -22,3 +22,9 @@ fi
 ctest --preset native
 ctest --preset win64
 tools/compare-builds.sh
+
+# The profile reader under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then its fuzzer: the saved inputs replayed and a short fuzzing pass.
+cmake --preset asan >/dev/null && cmake --build --preset asan
+ctest --preset asan
+tools/fuzz.sh check

@@ -1,0 +1,38 @@
+// Feeds any bytes to the profile reader, as a file's whole contents, and
+// checks what must hold for every input: a refused profile leaves all
+// fourteen fields as they were, and a load never writes the target white.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "colour/balance.h"
+#include "form/memory_form.h"
+#include "profile/apply_profile.h"
+
+namespace {
+
+Form StartUpForm() {
+    Form form;
+    ApplyDefaultTexts(&form);
+    CalcBalance(&form);
+    return form;
+}
+
+bool SameTexts(const Form& a, const Form& b, FieldId first, FieldId last) {
+    for (FieldId id = first; id <= last; ++id) {
+        if (FieldText(a, id) != FieldText(b, id)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const Form kBefore = StartUpForm();
+    Form form = kBefore;
+    ProfileReport report = ApplyProfileBytes(&form, data, size);
+    bool refused = report.status != ProfileStatus::kApplied;
+    if (refused && !SameTexts(form, kBefore, kFirstFieldId, kLastFieldId)) std::abort();
+    if (!SameTexts(form, kBefore, IDC_TARGET_WHITE_X, IDC_TARGET_WHITE_Y)) std::abort();
+    return 0;
+}

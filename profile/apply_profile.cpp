@@ -1,0 +1,139 @@
+#include "profile/apply_profile.h"
+
+#include "colour/balance.h"
+#include "profile/icc.h"
+
+namespace {
+
+// The tags that a load acts on, each with the only type it accepts and the
+// first of the fields it fills (x then y, or the gamma alone).
+struct ActedOnTag {
+    IccSignature tag;
+    IccSignature type;
+    FieldId first_field;
+};
+
+const ActedOnTag kActedOnTags[] = {
+    {kSigMediaWhitePointTag, kSigXyzType, IDC_REF_WHITE_X},
+    {kSigRedColorantTag, kSigXyzType, IDC_RED_X},
+    {kSigGreenColorantTag, kSigXyzType, IDC_GREEN_X},
+    {kSigBlueColorantTag, kSigXyzType, IDC_BLUE_X},
+    {kSigGreenTrcTag, kSigCurveType, IDC_GAMMA},
+};
+constexpr int kActedOnTagCount = sizeof kActedOnTags / sizeof kActedOnTags[0];
+
+// What the load will write, one slot per acted-on tag. A later table entry
+// replaces an earlier one, which leaves the same texts as writing every entry
+// in table order would, but lets the whole profile be checked before the
+// first field changes.
+struct DecodedValues {
+    bool found[kActedOnTagCount];
+    double x[kActedOnTagCount];  // or the gamma
+    double y[kActedOnTagCount];
+};
+
+constexpr ProfileReport kApplied = {ProfileStatus::kApplied, 0};
+
+int FindActedOnTag(IccSignature tag) {
+    for (int i = 0; i < kActedOnTagCount; ++i) {
+        if (kActedOnTags[i].tag == tag) return i;
+    }
+    return -1;
+}
+
+IccSignature SignatureAt(const unsigned char* bytes, size_t offset) {
+    return ReadBigU32(bytes + offset);
+}
+
+// The file signature is compared first although it comes last in the file:
+// all four must match either way, and for a file that is no profile at all
+// "not an ICC profile" is the truer reason than whatever its class bytes hold.
+ProfileReport CheckHeader(const unsigned char* bytes, size_t size) {
+    if (!FitsWithin(0, kHeaderCheckSize, size)) return {ProfileStatus::kTruncatedHeader, 0};
+    if (SignatureAt(bytes, kFileSignatureOffset) != kSigProfileFile) {
+        return {ProfileStatus::kNotIcc, 0};
+    }
+    IccSignature found = SignatureAt(bytes, kClassOffset);
+    if (found != kSigDisplayClass) return {ProfileStatus::kNotDisplayClass, found};
+    found = SignatureAt(bytes, kColourSpaceOffset);
+    if (found != kSigRgbData) return {ProfileStatus::kNotRgbSpace, found};
+    found = SignatureAt(bytes, kConnectionSpaceOffset);
+    if (found != kSigXyzData) return {ProfileStatus::kNotXyzConnection, found};
+    if (!FitsWithin(kTagCountOffset, 4, size)) return {ProfileStatus::kTruncatedHeader, 0};
+    return kApplied;
+}
+
+// x = X / (X + Y + Z), y = Y / (X + Y + Z). All-zero XYZ gives 0/0, which the
+// field shows as not-a-number: the profile says nothing sensible, and the
+// fields say so rather than inventing a colour.
+void DecodeXyz(const unsigned char* data, double& x, double& y) {
+    double X = ReadS15Fixed16(data + kXyzXOffset);
+    double Y = ReadS15Fixed16(data + kXyzYOffset);
+    double Z = ReadS15Fixed16(data + kXyzZOffset);
+    double sum = X + Y + Z;
+    x = X / sum;
+    y = Y / sum;
+}
+
+// One acted-on entry: checks its data against the end of the buffer and
+// records its value. Another type, or a curve that is not a single gamma,
+// records nothing.
+ProfileReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint64_t offset,
+                        DecodedValues& values) {
+    const ProfileReport truncated = {ProfileStatus::kTruncatedTag, kActedOnTags[slot].tag};
+    if (!FitsWithin(offset, kTagTypeSize, size)) return truncated;
+    const unsigned char* data = bytes + offset;
+    IccSignature type = SignatureAt(data, 0);
+    if (type != kActedOnTags[slot].type) return kApplied;
+    if (type == kSigXyzType) {
+        if (!FitsWithin(offset, kXyzTypeSize, size)) return truncated;
+        DecodeXyz(data, values.x[slot], values.y[slot]);
+        values.found[slot] = true;
+        return kApplied;
+    }
+    if (!FitsWithin(offset, kCurveCountEnd, size)) return truncated;
+    if (ReadBigU32(data + kCurveCountOffset) != kCurveGammaCount) return kApplied;
+    if (!FitsWithin(offset, kCurveGammaTypeSize, size)) return truncated;
+    values.x[slot] = ReadU8Fixed8(data + kCurveGammaOffset);
+    values.found[slot] = true;
+    return kApplied;
+}
+
+ProfileReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedValues& values) {
+    uint32_t count = ReadBigU32(bytes + kTagCountOffset);
+    if (count == 0) return kApplied;
+    // The last entry's size field is never read, so it may be missing.
+    uint64_t table_size = uint64_t{kTagEntrySize} * (count - 1) + kTagEntryUsedSize;
+    if (!FitsWithin(kTagTableOffset, table_size, size)) return {ProfileStatus::kTruncatedTable, 0};
+    for (uint32_t i = 0; i < count; ++i) {
+        const unsigned char* entry = bytes + kTagTableOffset + size_t{kTagEntrySize} * i;
+        int slot = FindActedOnTag(SignatureAt(entry, kTagEntrySignatureOffset));
+        if (slot < 0) continue;
+        uint64_t offset = ReadBigU32(entry + kTagEntryDataOffset);
+        ProfileReport report = DecodeTag(bytes, size, slot, offset, values);
+        if (report.status != ProfileStatus::kApplied) return report;
+    }
+    return kApplied;
+}
+
+void WriteDecodedValues(Dialog dlg, const DecodedValues& values) {
+    for (int slot = 0; slot < kActedOnTagCount; ++slot) {
+        if (!values.found[slot]) continue;
+        FieldId field = kActedOnTags[slot].first_field;
+        WriteFieldNumber(dlg, field, values.x[slot]);
+        if (kActedOnTags[slot].type == kSigXyzType) WriteFieldNumber(dlg, field + 1, values.y[slot]);
+    }
+}
+
+}  // namespace
+
+ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+    ProfileReport report = CheckHeader(bytes, size);
+    if (report.status != ProfileStatus::kApplied) return report;
+    DecodedValues values = {};
+    report = DecodeTagTable(bytes, size, values);
+    if (report.status != ProfileStatus::kApplied) return report;
+    WriteDecodedValues(dlg, values);
+    CalcBalance(dlg);
+    return report;
+}

@@ -1,0 +1,37 @@
+// Why a profile load ended as it did. The dialog ignores it (a refusal there
+// simply changes nothing); the companion program turns it into a message.
+#pragma once
+
+#include <cstddef>
+
+#include "profile/icc.h"
+
+enum class ProfileStatus {
+    kApplied,            // fields written, balance recalculated
+    kCannotOpen,         // empty path, missing file, no permission
+    kIsDirectory,
+    kUnknownLength,      // seeking to the end or asking the position failed
+    kEmpty,
+    kTooLarge,           // the length does not fit the allocation size
+    kNoMemory,
+    kShortRead,          // fewer bytes than the length (changed while read)
+    kNotIcc,             // no "acsp" file signature
+    kNotDisplayClass,    // signature holds the class found
+    kNotRgbSpace,        // signature holds the colour space found
+    kNotXyzConnection,   // signature holds the connection space found
+    kTruncatedHeader,    // shorter than the header and tag count
+    kTruncatedTable,     // the tag table runs past the end
+    kTruncatedTag,       // signature holds the tag whose data runs past the end
+};
+
+struct ProfileReport {
+    ProfileStatus status;
+    IccSignature signature;  // the offending signature where the status names one
+};
+
+constexpr size_t kProfileReasonSize = 128;
+
+// One line, without the file's name, such as
+// `not a display profile: device class "prtr"`. Bytes of a signature that are
+// not printable are shown as \xNN.
+void DescribeProfileReport(const ProfileReport& report, char (&text)[kProfileReasonSize]);

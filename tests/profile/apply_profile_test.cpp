@@ -1,0 +1,185 @@
+#include "profile/apply_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "colour/balance.h"
+#include "form/memory_form.h"
+#include "profile_builder.h"
+#include "profile_test_form.h"
+
+namespace {
+
+using Expected = std::vector<std::pair<FieldId, const char*>>;
+
+ProfileReport Apply(Form& form, const Bytes& bytes) {
+    return ApplyProfileBytes(&form, bytes.data(), bytes.size());
+}
+
+Bytes WithEntryOffset(Bytes bytes, size_t entry, uint32_t offset) {
+    PutU32(bytes, EntryOffsetAt(entry), offset);
+    return bytes;
+}
+
+Bytes WithTagCount(Bytes bytes, uint32_t count) {
+    PutU32(bytes, 128, count);
+    return bytes;
+}
+
+Bytes Cut(Bytes bytes, size_t size) {
+    bytes.resize(size);
+    return bytes;
+}
+
+Bytes WithFileSignature(Bytes bytes, const char* signature) {
+    for (int i = 0; i < 4; ++i) bytes[36 + i] = static_cast<unsigned char>(signature[i]);
+    return bytes;
+}
+
+// Neither the profile size nor the version is consulted.
+Bytes WithOddSizeAndVersion(Bytes bytes) {
+    PutU32(bytes, 0, 0xFFFFFFFF);
+    PutU32(bytes, 8, 0x7F000000);
+    return bytes;
+}
+
+struct LoadCase {
+    const char* name;
+    Bytes profile;
+    Expected written;  // other inputs keep their texts; results listed or recalculated
+};
+
+TEST(ApplyProfile, WritesWhatTheTagsSayAndRecalculates) {
+    const LoadCase cases[] = {
+        {"D50 white", BuildProfile({{"wtpt", D50WhiteTag()}}),
+         {{IDC_REF_WHITE_X, "0.34570"}, {IDC_REF_WHITE_Y, "0.35854"}}},
+        {"red colorant", BuildProfile({{"rXYZ", RedColorantTag()}}),
+         {{IDC_RED_X, "0.64845"}, {IDC_RED_Y, "0.33085"}}},
+        {"gamma 02 33", BuildProfile({{"gTRC", GammaTag(0x0233)}}), {{IDC_GAMMA, "2.19922"}}},
+        {"gamma half 1.765625", BuildProfile({{"gTRC", GammaTag(0x01C4)}}), {{IDC_GAMMA, "1.76563"}}},
+        {"gamma half 2.015625", BuildProfile({{"gTRC", GammaTag(0x0204)}}), {{IDC_GAMMA, "2.01563"}}},
+        {"identity curve", BuildProfile({{"gTRC", CurveTag(0, {})}}), {}},
+        {"sampled curve", BuildProfile({{"gTRC", CurveTag(1024, std::vector<uint16_t>(1024, 7))}}), {}},
+        {"tag count 0", BuildProfile({}), {}},
+        {"red and blue curves", BuildProfile({{"rTRC", GammaTag(0x0100)}, {"bTRC", GammaTag(0x0300)}}), {}},
+        {"parametric curve", BuildProfile({{"gTRC", OpaqueTag("para", 16)}}), {}},
+        {"white of curve type", BuildProfile({{"wtpt", GammaTag(0x0100)}}), {}},
+        {"gamma of XYZ type", BuildProfile({{"gTRC", D50WhiteTag()}}), {}},
+        {"negative s15Fixed16", BuildProfile({{"bXYZ", XyzTag(0xFFFF8000, 0x00010000, 0x00008000)}}),
+         {{IDC_BLUE_X, "-0.50000"}, {IDC_BLUE_Y, "1.00000"}}},
+        {"later entry wins",
+         BuildProfile({{"gXYZ", RedColorantTag()}, {"gXYZ", D50WhiteTag()}, {"gXYZ", GammaTag(1)}}),
+         {{IDC_GREEN_X, "0.34570"}, {IDC_GREEN_Y, "0.35854"}}},
+        {"all-zero white", BuildProfile({{"wtpt", XyzTag(0, 0, 0)}}),
+         {{IDC_REF_WHITE_X, "-1.#IND0"}, {IDC_REF_WHITE_Y, "-1.#IND0"},  // read back as -1.0
+          {IDC_BAL_RED, "0.52710"}, {IDC_BAL_GREEN, "1.00000"}, {IDC_BAL_BLUE, "-1.#IND0"}}},
+        {"size and version ignored", WithOddSizeAndVersion(BuildProfile({{"rXYZ", RedColorantTag()}})),
+         {{IDC_RED_X, "0.64845"}, {IDC_RED_Y, "0.33085"}}},
+        {"unused entry pointing past 2^32",
+         WithEntryOffset(BuildProfile({{"desc", OpaqueTag("desc", 8)}, {"gTRC", GammaTag(0x0233)}}), 0, 0xFFFFFFFF),
+         {{IDC_GAMMA, "2.19922"}}},
+    };
+    for (const LoadCase& c : cases) {
+        Form form = SentinelForm();
+        const Form before = form;
+        ASSERT_EQ(Apply(form, c.profile).status, ProfileStatus::kApplied) << c.name;
+        Form recalculated = form;
+        CalcBalance(&recalculated);
+        for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
+            std::string expected = FieldText(id < IDC_BAL_RED ? before : recalculated, id);
+            for (const auto& w : c.written) {
+                if (w.first == id) expected = w.second;
+            }
+            EXPECT_EQ(FieldText(form, id), expected) << c.name << ", field " << id;
+        }
+    }
+}
+
+struct RefusalCase {
+    const char* name;
+    Bytes profile;
+    ProfileStatus status;
+};
+
+TEST(ApplyProfile, RefusesWithoutChangingAnything) {
+    const Bytes white = BuildProfile({{"wtpt", D50WhiteTag()}});
+    const Bytes gamma = BuildProfile({{"gTRC", GammaTag(0x0233)}});
+    const RefusalCase cases[] = {
+        {"printer", BuildProfile({}, "prtr"), ProfileStatus::kNotDisplayClass},
+        {"scanner", BuildProfile({}, "scnr"), ProfileStatus::kNotDisplayClass},
+        {"class in capitals", BuildProfile({}, "MNTR"), ProfileStatus::kNotDisplayClass},
+        {"class capitalised", BuildProfile({}, "Mntr"), ProfileStatus::kNotDisplayClass},
+        {"grey", BuildProfile({}, "mntr", "GRAY"), ProfileStatus::kNotRgbSpace},
+        {"CMYK", BuildProfile({}, "mntr", "CMYK"), ProfileStatus::kNotRgbSpace},
+        {"RGB without blank", BuildProfile({}, "mntr", std::string("RGB\0", 4)), ProfileStatus::kNotRgbSpace},
+        {"Lab connection", BuildProfile({}, "mntr", "RGB ", "Lab "), ProfileStatus::kNotXyzConnection},
+        {"no acsp", WithFileSignature(white, "ACSP"), ProfileStatus::kNotIcc},
+        {"empty", Bytes{}, ProfileStatus::kTruncatedHeader},
+        {"39 bytes", Cut(white, 39), ProfileStatus::kTruncatedHeader},
+        {"no tag count", Cut(white, 131), ProfileStatus::kTruncatedHeader},
+        {"tag count 2^32 - 1", WithTagCount(white, 0xFFFFFFFF), ProfileStatus::kTruncatedTable},
+        {"tag count a table too many", WithTagCount(white, 5), ProfileStatus::kTruncatedTable},
+        {"offset 2^32 - 1", WithEntryOffset(white, 0, 0xFFFFFFFF), ProfileStatus::kTruncatedTag},
+        {"offset 2^32 - 4", WithEntryOffset(white, 0, 0xFFFFFFFC), ProfileStatus::kTruncatedTag},
+        {"XYZ ending at 2^32", WithEntryOffset(white, 0, 0xFFFFFFEC), ProfileStatus::kTruncatedTag},
+        {"XYZ one byte short", Cut(white, white.size() - 1), ProfileStatus::kTruncatedTag},
+        {"gamma one byte short", Cut(gamma, 132 + 12 + 13), ProfileStatus::kTruncatedTag},
+        {"curve count short", Cut(gamma, 132 + 12 + 11), ProfileStatus::kTruncatedTag},
+        {"good white, then a red past the end",
+         WithEntryOffset(BuildProfile({{"wtpt", D50WhiteTag()}, {"rXYZ", RedColorantTag()}}), 1, 0x10000),
+         ProfileStatus::kTruncatedTag},
+    };
+    for (const RefusalCase& c : cases) {
+        Form form = SentinelForm();
+        const Form before = form;
+        EXPECT_EQ(Apply(form, c.profile).status, c.status) << c.name;
+        ExpectUnchanged(form, before, c.name);
+    }
+}
+
+// Cutting a complete profile anywhere before the end of its last tag that
+// the reader uses refuses it; anywhere after, it loads as the whole file.
+TEST(ApplyProfile, EveryCutBeforeTheLastUsedByteRefuses) {
+    const Bytes whole = TypicalDisplayProfile();
+    const size_t used_end = 132 + 6 * 12 + 4 * 20 + 14;
+    Form loaded = SentinelForm();
+    ASSERT_EQ(Apply(loaded, whole).status, ProfileStatus::kApplied);
+    for (size_t size = 0; size < whole.size(); ++size) {
+        Form form = SentinelForm();
+        const Form before = form;
+        Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        ProfileStatus status = Apply(form, cut).status;
+        if (size < used_end) {
+            EXPECT_NE(status, ProfileStatus::kApplied) << size;
+            ExpectUnchanged(form, before, std::to_string(size).c_str());
+        } else {
+            EXPECT_EQ(status, ProfileStatus::kApplied) << size;
+            ExpectUnchanged(form, loaded, std::to_string(size).c_str());
+        }
+    }
+}
+
+TEST(ApplyProfile, DescribesARefusalInOneLine) {
+    const struct {
+        ProfileReport report;
+        const char* text;
+    } cases[] = {
+        {{ProfileStatus::kNotDisplayClass, 0x70727472}, "not a display profile: device class \"prtr\""},
+        {{ProfileStatus::kNotRgbSpace, 0x47524159}, "colour space not RGB: \"GRAY\""},
+        {{ProfileStatus::kNotXyzConnection, 0x4C616200}, "connection space not XYZ: \"Lab\\x00\""},
+        {{ProfileStatus::kTruncatedTag, 0x7258595A},
+         "truncated or damaged: the data of tag \"rXYZ\" runs past the end"},
+        {{ProfileStatus::kNotIcc, 0}, "not an ICC profile"},
+        {{ProfileStatus::kCannotOpen, 0}, "cannot be opened"},
+    };
+    for (const auto& c : cases) {
+        char text[kProfileReasonSize];
+        DescribeProfileReport(c.report, text);
+        EXPECT_STREQ(text, c.text);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include "profile/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "form/memory_form.h"
+#include "profile_builder.h"
+#include "profile_test_form.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class LoadProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Unique per run, so that builds tested side by side do not meet.
+        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        dir_ = fs::temp_directory_path() / ("tintmend-profile-" + std::to_string(stamp));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    std::string Write(const char* name, const Bytes& bytes) {
+        std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    static void Choose(const std::string& path) {
+        std::snprintf(g_profilePath, sizeof g_profilePath, "%s", path.c_str());
+    }
+    fs::path dir_;
+};
+
+TEST_F(LoadProfileTest, ReloadBeforeAnyChoiceDoesNothing) {
+    std::memset(g_profilePath, 0, sizeof g_profilePath);
+    Form form = SentinelForm();
+    const Form before = form;
+    LoadProfile(&form);
+    ExpectUnchanged(form, before, "empty path");
+}
+
+TEST_F(LoadProfileTest, ReloadRestoresTheProfileButKeepsTheTarget) {
+    Choose(Write("display.icc", TypicalDisplayProfile()));
+    Form form = SentinelForm();
+    LoadProfile(&form);
+    const Form loaded = form;
+    EXPECT_EQ(FieldText(form, IDC_RED_X), "0.64845");
+    SetFieldText(&form, IDC_RED_X, "0.7");
+    SetFieldText(&form, IDC_TARGET_WHITE_X, "0.3");
+    LoadProfile(&form);
+    EXPECT_EQ(FieldText(form, IDC_RED_X), "0.64845");
+    EXPECT_EQ(FieldText(form, IDC_TARGET_WHITE_X), "0.3");
+    EXPECT_NE(FieldText(form, IDC_BAL_RED), FieldText(loaded, IDC_BAL_RED));  // recalculated for 0.3
+}
+
+TEST_F(LoadProfileTest, ReloadReadsTheFileAgain) {
+    std::string path = Write("display.icc", BuildProfile({{"gTRC", GammaTag(0x0233)}}));
+    Form form = SentinelForm();
+    EXPECT_EQ(LoadProfileFrom(&form, path.c_str()).status, ProfileStatus::kApplied);
+    EXPECT_EQ(FieldText(form, IDC_GAMMA), "2.19922");
+    Write("display.icc", BuildProfile({{"gTRC", GammaTag(0x01C4)}}));
+    LoadProfileFrom(&form, path.c_str());
+    EXPECT_EQ(FieldText(form, IDC_GAMMA), "1.76563");
+}
+
+TEST_F(LoadProfileTest, RefusesFilesItCannotHoldWithoutChangingAnything) {
+    struct Case {
+        const char* label;
+        std::string path;
+        ProfileStatus status;
+    };
+    std::vector<Case> cases = {
+        {"empty path", "", ProfileStatus::kCannotOpen},
+        {"missing file", (dir_ / "gone.icc").string(), ProfileStatus::kCannotOpen},
+        {"directory", dir_.string(), ProfileStatus::kIsDirectory},
+        {"empty file", Write("empty.icc", {}), ProfileStatus::kEmpty},
+        {"printer profile", Write("printer.icc", BuildProfile({}, "prtr")), ProfileStatus::kNotDisplayClass},
+        {"text file", Write("notes.txt", Bytes(200, 'a')), ProfileStatus::kNotIcc},
+    };
+    // Files whose reported length is larger than what a read returns.
+    if (fs::exists("/sys/kernel/mm/transparent_hugepage/enabled")) {
+        cases.push_back({"short read", "/sys/kernel/mm/transparent_hugepage/enabled", ProfileStatus::kShortRead});
+    }
+#ifndef _WIN32
+    // A sparse file of 8 TiB, which no allocation can hold, where the file
+    // system allows one.
+    std::string huge = Write("huge.icc", {});
+    std::error_code error;
+    fs::resize_file(huge, uintmax_t{1} << 43, error);
+    if (!error) cases.push_back({"huge file", huge, ProfileStatus::kNoMemory});
+#endif
+    for (const Case& c : cases) {
+        Form form = SentinelForm();
+        const Form before = form;
+        Choose(c.path);
+        EXPECT_EQ(LoadProfileFrom(&form, c.path.c_str()).status, c.status) << c.label;
+        LoadProfile(&form);
+        ExpectUnchanged(form, before, c.label);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#!/bin/sh
+# The profile reader's fuzzer (clang-14, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer), built in build/fuzz.
+#   tools/fuzz.sh run SECONDS   fuzz for SECONDS, new inputs kept in build/fuzz/corpus
+#   tools/fuzz.sh check         replay the seeds and every saved crash, then fuzz 30 s
+# An input that crashes is written to build/fuzz/artifacts/; copy it into
+# fuzz/regressions/ once the fault is mended, so that every run replays it.
+set -e
+cd "$(dirname "$0")/.."
+cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/fuzz -j2 >/dev/null
+mkdir -p build/fuzz/corpus build/fuzz/artifacts
+fuzzer=build/fuzz/profile_fuzzer
+export ASAN_OPTIONS=detect_leaks=1
+fuzz() {
+    "$fuzzer" -max_total_time="$1" -dict=fuzz/icc.dict -max_len=8192 -print_final_stats=1 \
+        -artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus fuzz/corpus
+}
+case "${1:-check}" in
+    run)
+        fuzz "${2:-300}" ;;
+    check)
+        "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions
+        fuzz 30 ;;
+    *)
+        echo "usage: tools/fuzz.sh run SECONDS | check" >&2
+        exit 2 ;;
+esac
