@@ -1,8 +1,22 @@
 #include "colour/balance.h"
 
 #include <cmath>
+#include <limits>
 
 #include "colour/matrix.h"
+
+namespace {
+
+// When two not-a-numbers meet, which one survives depends on the order in
+// which the compiler happens to place a commutative operation's operands, so
+// builds could disagree on its sign. Every not-a-number result is shown as the
+// indefinite that 0/0 gives on x86, so that all builds write the same text.
+double Drive(double ratio, double exponent) {
+    const double drive = std::pow(ratio, exponent);
+    return std::isnan(drive) ? -std::numeric_limits<double>::quiet_NaN() : drive;
+}
+
+}  // namespace
 
 // Nothing is validated: a zero y or collinear primaries flow through as
 // infinities and not-a-numbers, and all three results are written every time.
@@ -56,7 +70,7 @@ void CalcBalance(Dialog dlg) {
     if (strongest < cb) strongest = cb;
 
     const double exponent = 1.0 / gamma;
-    WriteFieldNumber(dlg, IDC_BAL_RED, std::pow(cr / strongest, exponent));
-    WriteFieldNumber(dlg, IDC_BAL_GREEN, std::pow(cg / strongest, exponent));
-    WriteFieldNumber(dlg, IDC_BAL_BLUE, std::pow(cb / strongest, exponent));
+    WriteFieldNumber(dlg, IDC_BAL_RED, Drive(cr / strongest, exponent));
+    WriteFieldNumber(dlg, IDC_BAL_GREEN, Drive(cg / strongest, exponent));
+    WriteFieldNumber(dlg, IDC_BAL_BLUE, Drive(cb / strongest, exponent));
 }

@@ -3,6 +3,7 @@
 # UndefinedBehaviorSanitizer), built in build/fuzz.
 #   tools/fuzz.sh run SECONDS   fuzz for SECONDS, new inputs kept in build/fuzz/corpus
 #   tools/fuzz.sh check         replay the seeds and every saved crash, then fuzz 30 s
+# Both also run the number text's fuzzer for a tenth of the time.
 # An input that crashes is written to build/fuzz/artifacts/; copy it into
 # fuzz/regressions/ once the fault is mended, so that every run replays it.
 set -e
@@ -16,12 +17,19 @@ fuzz() {
     "$fuzzer" -max_total_time="$1" -dict=fuzz/icc.dict -max_len=8192 -print_final_stats=1 \
         -artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus fuzz/corpus
 }
+fuzz_number_text() {
+    mkdir -p build/fuzz/number-text
+    build/fuzz/number_text_fuzzer -max_total_time="$1" -print_final_stats=1 \
+        -artifact_prefix=build/fuzz/artifacts/ build/fuzz/number-text
+}
 case "${1:-check}" in
     run)
-        fuzz "${2:-300}" ;;
+        fuzz "${2:-300}"
+        fuzz_number_text $(( ${2:-300} / 10 + 1 )) ;;
     check)
         "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions
-        fuzz 30 ;;
+        fuzz 30
+        fuzz_number_text 5 ;;
     *)
         echo "usage: tools/fuzz.sh run SECONDS | check" >&2
         exit 2 ;;

@@ -23,8 +23,8 @@ ctest --preset native
 ctest --preset win64
 tools/compare-builds.sh
 
-# The profile reader under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then its fuzzer: the saved inputs replayed and a short fuzzing pass.
+# The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the fuzzers: the saved inputs replayed and a short fuzzing pass.
 cmake --preset asan >/dev/null && cmake --build --preset asan
 ctest --preset asan
 tools/fuzz.sh check
