@@ -1,10 +1,4 @@
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped 32-bit program. This machine's kernel cannot run 32-bit code, so
+# it is built, not run.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# This machine's kernel cannot run 32-bit programs: the 32-bit build is built, not run.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <new>
-#include <system_error>
 
 #include "profile/apply_profile.h"
 
@@ -20,13 +18,6 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 ProfileReport Refusal(ProfileStatus status) { return {status, 0}; }
-
-// Some systems open a directory for reading and report a meaningless length
-// for it; ask first rather than allocating that length.
-bool IsDirectory(const char* path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
 
 // The length by seeking to the end, as a size the heap can be asked for.
 ProfileReport FindLength(std::FILE* file, size_t& length) {
@@ -45,9 +36,13 @@ ProfileReport FindLength(std::FILE* file, size_t& length) {
 
 ProfileReport LoadProfileFrom(Dialog dlg, const char* path) {
     if (path[0] == '\0') return Refusal(ProfileStatus::kCannotOpen);
-    if (IsDirectory(path)) return Refusal(ProfileStatus::kIsDirectory);
     FileHandle file(std::fopen(path, "rb"));
     if (!file) return Refusal(ProfileStatus::kCannotOpen);
+    // Some systems open a directory for reading and report a meaningless
+    // length for it; its first read fails, so try one before trusting a length.
+    if (std::fgetc(file.get()) == EOF && std::ferror(file.get())) {
+        return Refusal(ProfileStatus::kUnreadable);
+    }
     size_t length = 0;
     ProfileReport report = FindLength(file.get(), length);
     if (report.status != ProfileStatus::kApplied) return report;

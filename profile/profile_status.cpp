@@ -25,7 +25,7 @@ const char* DescribeStatus(ProfileStatus status) {
     switch (status) {
         case ProfileStatus::kApplied: return "loaded";
         case ProfileStatus::kCannotOpen: return "cannot be opened";
-        case ProfileStatus::kIsDirectory: return "cannot be opened: is a directory";
+        case ProfileStatus::kUnreadable: return "cannot be read (a directory?)";
         case ProfileStatus::kUnknownLength: return "cannot be read: its length cannot be determined";
         case ProfileStatus::kEmpty: return "not an ICC profile: the file is empty";
         case ProfileStatus::kTooLarge: return "cannot be read: too large to hold in memory";

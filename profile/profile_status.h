@@ -9,7 +9,7 @@
 enum class ProfileStatus {
     kApplied,            // fields written, balance recalculated
     kCannotOpen,         // empty path, missing file, no permission
-    kIsDirectory,
+    kUnreadable,         // opens, but its first read fails (a directory)
     kUnknownLength,      // seeking to the end or asking the position failed
     kEmpty,
     kTooLarge,           // the length does not fit the allocation size
