@@ -1,0 +1,25 @@
+#!/bin/sh
+# Opens the dialog. On Windows: the 32-bit program. On a Linux display: the
+# 64-bit program under Wine. Without a display: on a virtual screen, where
+# tintmend-show saves build/tintmend.png, prints the three results read from
+# the live dialog and closes it.
+set -e
+cd "$(dirname "$0")/.."
+case "$(uname -s)" in
+    MINGW* | MSYS* | CYGWIN*) exec build/win32/bin/tintmend.exe ;;
+esac
+export TINTMEND_WINEPREFIX="${TINTMEND_WINEPREFIX:-$(pwd)/build/win64/wineprefix}"
+if [ -n "${DISPLAY:-}" ]; then
+    # The dialog's font, "MS UI Gothic", drawn with the IPA Gothic face.
+    tools/wine-run reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+        /v 'MS UI Gothic' /t REG_SZ /d IPAGothic /f >/dev/null 2>&1 || true
+    exec tools/wine-run build/win64/bin/tintmend.exe
+fi
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+status=0
+tools/wine-run build/win64/bin/tintmend-show.exe 2>"$errors" || status=$?
+# The virtual screen's X server goes away under Wine's feet: not an error.
+grep -v '^X connection to .* broken' "$errors" >&2 || true
+[ "$status" = 0 ] && [ -s build/tintmend.png ] && echo "Screenshot: build/tintmend.png"
+exit "$status"
