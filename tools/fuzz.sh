@@ -27,9 +27,14 @@ case "${1:-check}" in
         fuzz "${2:-300}"
         fuzz_number_text $(( ${2:-300} / 10 + 1 )) ;;
     check)
-        "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions
-        fuzz 30
-        fuzz_number_text 5 ;;
+        # Quietly: the progress lines go to a log, shown whole only on failure.
+        log=build/fuzz/check.log
+        if ! { "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions && fuzz 30 && fuzz_number_text 5; } >"$log" 2>&1; then
+            tail -n 60 "$log"
+            echo "fuzz check failed; the whole output is in $log" >&2
+            exit 1
+        fi
+        grep -E '^(Done|#[0-9]+[[:space:]]+DONE)' "$log" ;;
     *)
         echo "usage: tools/fuzz.sh run SECONDS | check" >&2
         exit 2 ;;
