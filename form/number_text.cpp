@@ -106,9 +106,11 @@ int ReadScientific(const char* text, char* digits, int count) {
         if (*p == '.') ++p;
         digits[i] = static_cast<char>(*p++ - '0');
     }
+    // "e", a sign, then two or three digits.
+    const bool negative = p[1] == '-';
     int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), p + std::strlen(p), exponent);
-    return exponent;
+    for (p += 2; IsDigit(*p); ++p) exponent = exponent * 10 + (*p - '0');
+    return negative ? -exponent : exponent;
 }
 
 // Adds one unit in the last of count digits; true when the carry runs out of
