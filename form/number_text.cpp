@@ -4,15 +4,17 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
-#include <string>
+#include <memory>
 #include <system_error>
 
-// Both directions stand on std::from_chars and std::to_chars, which convert
-// exactly and ignore the locale. The rules that differ from theirs (the
-// grammar, the d exponent letter, half-away-from-zero rounding in two steps,
-// the classic non-finite texts) are built on top here.
+// Both directions stand on exact conversions: std::from_chars for reading,
+// and for writing std::to_chars or, where TINTMEND_PRINTF_DIGITS is defined,
+// the C library's printf. The rules that differ from theirs (the grammar, the
+// d exponent letter, half-away-from-zero rounding in two steps, the classic
+// non-finite texts) are built on top here.
 
 namespace {
 
@@ -74,9 +76,14 @@ double ParseFieldNumber(const char* text) {
     double value = 0.0;
     std::from_chars_result result;
     if (end != mantissa_end && (letter == 'd' || letter == 'D')) {
-        std::string number(mantissa, end);
+        // A field's text always fits the local buffer; longer text gets the heap.
+        const size_t length = static_cast<size_t>(end - mantissa);
+        char local[kFieldBufferSize];
+        std::unique_ptr<char[]> heap(length > sizeof local ? new char[length] : nullptr);
+        char* number = heap ? heap.get() : local;
+        std::memcpy(number, mantissa, length);
         number[mantissa_end - mantissa] = 'e';
-        result = std::from_chars(number.data(), number.data() + number.size(), value);
+        result = std::from_chars(number, number + length, value);
     } else {
         result = std::from_chars(mantissa, end, value);
     }
@@ -99,7 +106,21 @@ struct Decimal17 {
     int exponent;
 };
 
-// Reads the digits and exponent of to_chars' scientific text "d.ddd...e+XX".
+// a > 0 in scientific form, "d.ddd...e+XX" with precision digits after the
+// point, from its exact value correctly rounded (ties to even). The Windows
+// program asks the C library's exact printf, which costs it little, where
+// to_chars' tables alone would double its size; elsewhere to_chars is the
+// faster of the two.
+void WriteScientific(double a, int precision, char (&text)[64]) {
+#ifdef TINTMEND_PRINTF_DIGITS
+    std::snprintf(text, sizeof text, "%.*e", precision, a);
+#else
+    auto r = std::to_chars(text, text + sizeof text - 1, a, std::chars_format::scientific, precision);
+    *r.ptr = '\0';
+#endif
+}
+
+// Reads the digits and exponent of a scientific text "d.ddd...e+XX".
 int ReadScientific(const char* text, char* digits, int count) {
     const char* p = text;
     for (int i = 0; i < count; ++i) {
@@ -150,16 +171,14 @@ bool IsHalfwayAt17(double a, int e10) {
 }
 
 // The exact value of a > 0 rounded half away from zero to 17 significant
-// digits. to_chars rounds exact values correctly but breaks ties to even, so
-// it is asked for 18 digits; only when the 18th shows a 5 can the true
-// remainder be below, at or above the half, and then it is looked at exactly.
+// digits. The exact conversion breaks ties to even, so it is asked for 18
+// digits; only when the 18th shows a 5 can the true remainder be below, at or
+// above the half, and then it is looked at exactly.
 Decimal17 RoundTo17Digits(double a) {
     constexpr int kWide = kSignificantDigits + 1;
     char text[64];
     char digits[kWide];
-    auto r = std::to_chars(text, text + sizeof text - 1, a, std::chars_format::scientific,
-                           kWide - 1);
-    *r.ptr = '\0';
+    WriteScientific(a, kWide - 1, text);
     Decimal17 d{};
     d.exponent = ReadScientific(text, digits, kWide);
     std::memcpy(d.digits, digits, kSignificantDigits);
@@ -169,9 +188,7 @@ Decimal17 RoundTo17Digits(double a) {
         if (IsHalfwayAt17(a, d.exponent)) {
             round_up = true;
         } else {
-            r = std::to_chars(text, text + sizeof text - 1, a, std::chars_format::scientific,
-                              kSignificantDigits - 1);
-            *r.ptr = '\0';
+            WriteScientific(a, kSignificantDigits - 1, text);
             d.exponent = ReadScientific(text, d.digits, kSignificantDigits);
             return d;
         }
