@@ -174,11 +174,22 @@ protected:
         SendMessageTimeoutA(dlg_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &result);
     }
 
-    HWND WaitForOpenDialog(const char* step) {
+    // Presses Load and waits for the open dialog, brought to the front for typing.
+    HWND PressLoad(const char* step) {
+        Click(1015);
         HWND open = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (open = OpenDialogOf(dlg_)) != nullptr; }))
             << step << ": no open dialog";
+        if (open != nullptr) BringToFront(open);
         return open;
+    }
+
+    // Types a file name into the open dialog and waits until its box shows it.
+    bool TypeFileName(HWND open, const std::string& name) {
+        Type(name);
+        bool shown = WaitUntil([&] { return Text(open, kFileNameBox) == name; });
+        EXPECT_TRUE(shown) << "the file name box shows \"" << Text(open, kFileNameBox) << "\"";
+        return shown;
     }
 
     PROCESS_INFORMATION process_ = {};
@@ -246,13 +257,9 @@ TEST_F(Tintmend, EnterAndEscapeLeaveTheDialogOpenAndUnchanged) {
 }
 
 TEST_F(Tintmend, LoadReadsTheChosenProfileAndReloadReadsItAgain) {
-    Click(1015);
-    HWND open = WaitForOpenDialog("Load");
+    HWND open = PressLoad("Load");
     ASSERT_NE(open, nullptr);
-    BringToFront(open);
-    Type(kProfile);
-    ASSERT_TRUE(WaitUntil([&] { return Text(open, kFileNameBox) == kProfile; }))
-        << "the file name box shows \"" << Text(open, kFileNameBox) << "\"";
+    ASSERT_TRUE(TypeFileName(open, kProfile));
     Press(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open) && Fields(dlg_) == kSrgbTexts; }))
         << "after Load: " << Join(Fields(dlg_));
@@ -266,10 +273,8 @@ TEST_F(Tintmend, LoadReadsTheChosenProfileAndReloadReadsItAgain) {
 
     // Load cancelled after a load reads the earlier profile again.
     TypeInto(1003, "0.5");
-    Click(1015);
-    open = WaitForOpenDialog("second Load");
+    open = PressLoad("second Load");
     ASSERT_NE(open, nullptr);
-    BringToFront(open);
     Press(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open) && Fields(dlg_) == kSrgbTarget3000; }))
         << "after Load and cancel: " << Join(Fields(dlg_));
@@ -279,14 +284,9 @@ TEST_F(Tintmend, LoadReadsTheChosenProfileAndReloadReadsItAgain) {
 }
 
 TEST_F(Tintmend, LoadRefusesAMissingFileAndCancelledChangesNothing) {
-    Click(1015);
-    HWND open = WaitForOpenDialog("Load");
+    HWND open = PressLoad("Load");
     ASSERT_NE(open, nullptr);
-    BringToFront(open);
-    const std::string missing = "Z:\\no\\such\\profile.icc";
-    Type(missing);
-    ASSERT_TRUE(WaitUntil([&] { return Text(open, kFileNameBox) == missing; }))
-        << "the file name box shows \"" << Text(open, kFileNameBox) << "\"";
+    ASSERT_TRUE(TypeFileName(open, "Z:\\no\\such\\profile.icc"));
     Press(VK_RETURN);
     // The chooser stays and says so in a message box of its own.
     HWND warning = nullptr;
