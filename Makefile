@@ -1,5 +1,5 @@
 # The front door. `make run` runs the program's main job, `make test` every test.
-PRESETS := native win32 win64
+PRESETS := native win32 win64 web
 
 .PHONY: all build deps test run bench fuzz clean
 

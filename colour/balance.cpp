@@ -1,20 +1,15 @@
 #include "colour/balance.h"
 
 #include <cmath>
-#include <limits>
 
+#include "colour/chromaticity.h"
 #include "colour/matrix.h"
 
 namespace {
 
-// When two not-a-numbers meet, which one survives depends on the order in
-// which the compiler happens to place a commutative operation's operands, so
-// builds could disagree on its sign. Every not-a-number result is shown as the
-// indefinite that 0/0 gives on x86, so that all builds write the same text.
-double Drive(double ratio, double exponent) {
-    const double drive = std::pow(ratio, exponent);
-    return std::isnan(drive) ? -std::numeric_limits<double>::quiet_NaN() : drive;
-}
+// Every not-a-number result is shown as the indefinite, so that all builds
+// write the same text.
+double Drive(double ratio, double exponent) { return AsIndefiniteIfNaN(std::pow(ratio, exponent)); }
 
 }  // namespace
 

@@ -5,16 +5,19 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <system_error>
 
-// Both directions stand on exact conversions: std::from_chars for reading,
-// and for writing std::to_chars or, where TINTMEND_PRINTF_DIGITS is defined,
-// the C library's printf. The rules that differ from theirs (the grammar, the
-// d exponent letter, half-away-from-zero rounding in two steps, the classic
-// non-finite texts) are built on top here.
+// Both directions stand on exact conversions: for reading std::from_chars or,
+// where TINTMEND_STRTOD_READING is defined, the C library's strtod; for
+// writing std::to_chars or, where TINTMEND_PRINTF_DIGITS is defined, the C
+// library's printf. (The WebAssembly build's C++ library has neither
+// floating-point from_chars nor to_chars.) The rules that differ from theirs
+// (the grammar, the d exponent letter, half-away-from-zero rounding in two
+// steps, the classic non-finite texts) are built on top here, once.
 
 namespace {
 
@@ -29,6 +32,32 @@ const char* SkipDigits(const char* p) {
     return p;
 }
 
+// Copies the delimited number [mantissa, end), "mantissa[letter[+|-]digits]",
+// with the exponent letter made an e and a terminating zero, where the
+// conversions want it: into local when it fits, as a field's text always
+// does, and otherwise into heap. Returns the copy.
+const char* CopyNumber(const char* mantissa, const char* mantissa_end, const char* end,
+                       char (&local)[kFieldBufferSize], std::unique_ptr<char[]>& heap) {
+    const size_t length = static_cast<size_t>(end - mantissa);
+    if (length + 1 > sizeof local) heap.reset(new char[length + 1]);
+    char* copy = heap ? heap.get() : local;
+    std::memcpy(copy, mantissa, length);
+    if (end != mantissa_end) copy[mantissa_end - mantissa] = 'e';
+    copy[length] = '\0';
+    return copy;
+}
+
+#ifdef TINTMEND_STRTOD_READING
+// strtod knows more forms than a field holds (hexadecimal, inf, nan), so it
+// sees only the delimited number, terminated. Out of range it gives infinity
+// or zero itself, and its full stop is the program's: the "C" locale is never
+// changed.
+double ConvertNumber(const char* mantissa, const char* mantissa_end, const char* end, long long) {
+    char local[kFieldBufferSize];
+    std::unique_ptr<char[]> heap;
+    return std::strtod(CopyNumber(mantissa, mantissa_end, end, local, heap), nullptr);
+}
+#else
 // Whether a number out of a double's range overflows (rather than
 // underflows): with the value at 0.1 to 1 times 10^k, whether k > 0.
 bool IsOverflow(const char* mantissa, const char* mantissa_end, long long exponent) {
@@ -39,6 +68,31 @@ bool IsOverflow(const char* mantissa, const char* mantissa_end, long long expone
     long long k = first < point ? point - first : -(first - point - 1);
     return k + exponent > 0;
 }
+
+// from_chars takes "mantissa[e[+|-]digits]" as it stands; only the d
+// exponent letter needs a copy.
+double ConvertNumber(const char* mantissa, const char* mantissa_end, const char* end,
+                     long long exponent) {
+    double value = 0.0;
+    const char letter = *mantissa_end;
+    std::from_chars_result result;
+    if (end != mantissa_end && (letter == 'd' || letter == 'D')) {
+        char local[kFieldBufferSize];
+        std::unique_ptr<char[]> heap;
+        const char* copy = CopyNumber(mantissa, mantissa_end, end, local, heap);
+        result = std::from_chars(copy, copy + (end - mantissa), value);
+    } else {
+        result = std::from_chars(mantissa, end, value);
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        // Like classic conversion: too large is infinite, too small is zero.
+        value = IsOverflow(mantissa, mantissa_end, exponent)
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
+    }
+    return value;
+}
+#endif
 
 }  // namespace
 
@@ -71,28 +125,7 @@ double ParseFieldNumber(const char* text) {
         }
     }
 
-    // from_chars takes "mantissa[e[+|-]digits]" as it stands; only the d
-    // exponent letter needs a copy.
-    double value = 0.0;
-    std::from_chars_result result;
-    if (end != mantissa_end && (letter == 'd' || letter == 'D')) {
-        // A field's text always fits the local buffer; longer text gets the heap.
-        const size_t length = static_cast<size_t>(end - mantissa);
-        char local[kFieldBufferSize];
-        std::unique_ptr<char[]> heap(length > sizeof local ? new char[length] : nullptr);
-        char* number = heap ? heap.get() : local;
-        std::memcpy(number, mantissa, length);
-        number[mantissa_end - mantissa] = 'e';
-        result = std::from_chars(number, number + length, value);
-    } else {
-        result = std::from_chars(mantissa, end, value);
-    }
-    if (result.ec == std::errc::result_out_of_range) {
-        // Like classic conversion: too large is infinite, too small is zero.
-        value = IsOverflow(mantissa, mantissa_end, exponent)
-                    ? std::numeric_limits<double>::infinity()
-                    : 0.0;
-    }
+    double value = ConvertNumber(mantissa, mantissa_end, end, exponent);
     return negative ? -value : value;
 }
 
@@ -109,7 +142,8 @@ struct Decimal17 {
 // a > 0 in scientific form, "d.ddd...e+XX" with precision digits after the
 // point, from its exact value correctly rounded (ties to even). The Windows
 // program asks the C library's exact printf, which costs it little, where
-// to_chars' tables alone would double its size; elsewhere to_chars is the
+// to_chars' tables alone would double its size, and so does the web page,
+// whose C++ library has no to_chars for doubles; elsewhere to_chars is the
 // faster of the two.
 void WriteScientific(double a, int precision, char (&text)[64]) {
 #ifdef TINTMEND_PRINTF_DIGITS

@@ -1,6 +1,7 @@
 #include "profile/apply_profile.h"
 
 #include "colour/balance.h"
+#include "colour/chromaticity.h"
 #include "profile/icc.h"
 
 namespace {
@@ -63,16 +64,10 @@ ProfileReport CheckHeader(const unsigned char* bytes, size_t size) {
     return kApplied;
 }
 
-// x = X / (X + Y + Z), y = Y / (X + Y + Z). All-zero XYZ gives 0/0, which the
-// field shows as not-a-number: the profile says nothing sensible, and the
-// fields say so rather than inventing a colour.
 void DecodeXyz(const unsigned char* data, double& x, double& y) {
-    double X = ReadS15Fixed16(data + kXyzXOffset);
-    double Y = ReadS15Fixed16(data + kXyzYOffset);
-    double Z = ReadS15Fixed16(data + kXyzZOffset);
-    double sum = X + Y + Z;
-    x = X / sum;
-    y = Y / sum;
+    const Vector3 xyz = {{ReadS15Fixed16(data + kXyzXOffset), ReadS15Fixed16(data + kXyzYOffset),
+                          ReadS15Fixed16(data + kXyzZOffset)}};
+    XyzToChromaticity(xyz, x, y);
 }
 
 // One acted-on entry: checks its data against the end of the buffer and

@@ -1,10 +1,12 @@
 #!/bin/bash
-# The Linux and the 64-bit Windows companion programs must print the same
-# texts: every case of tests/cli/cases.txt, with all fourteen fields shown.
+# The Linux, the 64-bit Windows and the WebAssembly companion programs must
+# print the same texts: every case of tests/cli/cases.txt, with all fourteen
+# fields shown.
 set -u
 cd "$(dirname "$0")/.."
 native=build/native/bin/tintmend-cli
 windows=build/win64/bin/tintmend-cli.exe
+web=build/web/tintmend-cli.js
 export TINTMEND_WINEPREFIX=${TINTMEND_WINEPREFIX:-$PWD/build/win64/wineprefix}
 passed=0 failed=0
 while IFS= read -r line; do
@@ -12,12 +14,14 @@ while IFS= read -r line; do
     eval "set -- ${line%%=>*}"
     a=$("$native" --fields "$@" 2>&1; echo "exit $?")
     b=$(tools/wine-run "$windows" --fields "$@" 2>&1 | tr -d '\r'; echo "exit ${PIPESTATUS[0]}")
-    if [[ "$a" == "$b" ]]; then
+    c=$(node "$web" --fields "$@" 2>&1; echo "exit $?")
+    if [[ "$a" == "$b" && "$a" == "$c" ]]; then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
         echo "DIFFER: tintmend-cli ${line%%=>*}"
-        diff <(echo "$a") <(echo "$b") | sed 's/^/  /'
+        diff <(echo "$a") <(echo "$b") | sed 's/^/  windows: /'
+        diff <(echo "$a") <(echo "$c") | sed 's/^/  web: /'
     fi
 done < tests/cli/cases.txt
 echo "compare-builds: $passed passed, $failed failed"

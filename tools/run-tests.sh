@@ -1,7 +1,7 @@
 #!/bin/bash
 # Every test: the native unit tests, the same tests of the 64-bit Windows build
-# under Wine (with its dialog tests), and the comparison of the Linux and
-# Windows companion programs. The 32-bit program is built by `make`, not run:
+# under Wine (with its dialog tests) and of the WebAssembly build under Node,
+# and the comparison of the Linux, Windows and WebAssembly companion programs. The 32-bit program is built by `make`, not run:
 # this machine's kernel cannot execute 32-bit code.
 set -e
 cd "$(dirname "$0")/.."
@@ -26,6 +26,7 @@ fi
 
 ctest --preset native
 ctest --preset win64
+ctest --preset web
 tools/compare-builds.sh
 
 # The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer,

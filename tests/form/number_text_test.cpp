@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -181,9 +182,13 @@ TEST(FormatFieldNumber, NonFiniteValuesGetTheClassicTexts) {
     for (const FormatCase& c : cases) {
         EXPECT_EQ(Format(c.value), c.text) << std::hex << ToBits(c.value);
     }
+#ifndef __EMSCRIPTEN__
+    // On x86 these are the indefinite; WebAssembly leaves their sign open,
+    // which is why the calculation and the readers make it the indefinite.
     volatile double zero = 0.0;
     EXPECT_EQ(Format(zero / zero), "-1.#IND0");
     EXPECT_EQ(Format(kInf - kInf), "-1.#IND0");
+#endif
 }
 
 TEST(FormatFieldNumber, ValuesTooWideForTheFieldSwitchToExponentForm) {
@@ -233,8 +238,13 @@ void RoundDigitsUp(std::string& digits, size_t last) {
 
 std::string ReferenceFormat(double value) {
     static char exact[1600];
+#ifdef __EMSCRIPTEN__
+    // No to_chars for doubles here; the C library's printf is exact too.
+    std::string s(exact, static_cast<size_t>(std::snprintf(exact, sizeof exact, "%.1100f", std::fabs(value))));
+#else
     auto r = std::to_chars(exact, exact + sizeof exact, std::fabs(value), std::chars_format::fixed, 1100);
     std::string s(exact, r.ptr);
+#endif
     size_t point = s.find('.');
     size_t first = s.find_first_not_of("0.");
     if (first != std::string::npos) {
