@@ -1,7 +1,7 @@
 # The front door. `make run` runs the program's main job, `make test` every test.
 PRESETS := native win32 win64 web
 
-.PHONY: all build deps test run bench fuzz clean
+.PHONY: all build deps test run web bench fuzz clean
 
 all: build
 
@@ -18,6 +18,11 @@ test: build
 
 run: build
 	tools/run.sh
+
+# The page: opened in the default browser, or without a display shown in
+# headless Chromium, which saves build/tintmend-web.png.
+web: deps
+	tools/web.sh
 
 bench: deps
 	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench

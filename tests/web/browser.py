@@ -1,0 +1,85 @@
+"""Debian's headless Chromium, driven by its chromedriver, for the page's
+tests and scripts: a fresh profile each time, no background traffic, and the
+network (performance) and console logs kept for inspection."""
+import json
+import pathlib
+import shutil
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--disable-component-update", "--disable-sync", "--no-first-run"]
+
+
+def start_browser(width=1000, height=700):
+    profile = tempfile.mkdtemp(prefix="tintmend-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for flag in FLAGS + [f"--user-data-dir={profile}", f"--window-size={width},{height}"]:
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver.tintmend_profile = profile
+    # What the browser did before any page of ours is not the page's doing.
+    driver.get("about:blank")
+    requested_urls(driver)
+    console_errors(driver)
+    return driver
+
+
+def stop_browser(driver):
+    driver.quit()
+    shutil.rmtree(driver.tintmend_profile, ignore_errors=True)
+
+
+def page_url(path):
+    return pathlib.Path(path).resolve().as_uri()
+
+
+def requested_urls(driver):
+    """Every URL the page asked for since the last call."""
+    urls = []
+    for entry in driver.get_log("performance"):
+        message = json.loads(entry["message"])["message"]
+        if message["method"] == "Network.requestWillBeSent":
+            urls.append(message["params"]["request"]["url"])
+    return urls
+
+
+def console_errors(driver):
+    """The console's SEVERE entries since the last call."""
+    return [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+
+
+def wait_until(step, condition, seen, timeout=10):
+    """Waits for condition(); on a timeout fails naming the step and what seen() shows."""
+    end = time.monotonic() + timeout
+    while True:
+        if condition():
+            return
+        if time.monotonic() > end:
+            raise AssertionError(f"{step}: still not so after {timeout} s; saw {seen()!r}")
+        time.sleep(0.02)
+
+
+def wait_idle(driver, step):
+    """Waits until the dialog has finished every command given to it."""
+    busy = lambda: driver.execute_script(
+        "const d = document.getElementById('IDD_MAIN'); return d ? d.getAttribute('aria-busy') : 'closed'")
+    wait_until(step, lambda: busy() in ("false", "closed"), busy)
+
+
+def open_page(driver, url):
+    driver.get(url)
+    wait_idle(driver, "opening the page")
+
+
+def field_texts(driver):
+    """Every field of the dialog as (id, text), in the dialog's order."""
+    return [tuple(pair) for pair in driver.execute_script(
+        "return [...document.querySelectorAll('#IDD_MAIN input')].map(e => [e.id, e.value])")]

@@ -1,0 +1,39 @@
+"""What `make web` does without a display: opens the page in headless
+Chromium from file://, prints the three New Balance fields read from the live
+page and saves a screenshot of the dialog and the diagram.
+
+    /usr/bin/python3 tests/web/show_page.py build/web/tintmend.html build/tintmend-web.png
+"""
+import sys
+
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from browser import field_texts, open_page, page_url, start_browser, stop_browser
+
+MARGIN = 16
+
+
+def main(page, screenshot):
+    driver = start_browser()
+    try:
+        open_page(driver, page_url(page))
+        fields = dict(field_texts(driver))
+        print("New Balance: red {}, green {}, blue {}".format(
+            fields["IDC_BAL_RED"], fields["IDC_BAL_GREEN"], fields["IDC_BAL_BLUE"]))
+        # The viewport cut to the page's content, the small print included.
+        width, height = driver.execute_script(
+            "const right = Math.max(...[...document.getElementById('desk').children]"
+            "    .map(e => e.getBoundingClientRect().right));"
+            "return [Math.ceil(right), Math.ceil(document.querySelector('.version').getBoundingClientRect().bottom)]")
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width + MARGIN, "height": height + MARGIN, "deviceScaleFactor": 1, "mobile": False})
+        if not driver.save_screenshot(screenshot):
+            sys.exit(f"show_page: could not save {screenshot}")
+        print(f"Screenshot: {screenshot}")
+    finally:
+        stop_browser(driver)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit("usage: show_page.py PAGE SCREENSHOT.png")
+    main(sys.argv[1], sys.argv[2])

@@ -1,0 +1,112 @@
+// The dialog's commands. Each runs to its end before the next begins, in the
+// order given, as the dialog handles one message after another: at once when
+// the dialog is idle, otherwise after the commands before it. A command that
+// waits (on a file's bytes) marks the dialog busy (aria-busy) until it and
+// those queued behind it are done, which is what scripts can wait on.
+import { applyProfileBytes, openDialog, pressCalc } from "./core.js";
+import { redrawDiagram } from "./diagram.js";
+
+// The last confirmed choice of the chooser: the page's profile path.
+let g_chosenFile = null;
+// The commands still to run behind one that waits, or null when idle.
+let g_queue = null;
+let g_closed = false;
+
+function setBusy(busy) {
+    // After Close the dialog is gone.
+    document.getElementById("IDD_MAIN")?.setAttribute("aria-busy", busy ? "true" : "false");
+}
+
+function runNow(command) {
+    return g_closed ? undefined : command();
+}
+
+// Marks the dialog idle once nothing more has been queued behind tail.
+function settle(tail) {
+    tail.then(() => {
+        if (g_queue !== tail) {
+            settle(g_queue);
+            return;
+        }
+        g_queue = null;
+        setBusy(false);
+    });
+}
+
+export function runCommand(command) {
+    if (g_queue) {
+        g_queue = g_queue.then(() => runNow(command)).catch((error) => console.error(error));
+        return;
+    }
+    const waiting = runNow(command);
+    if (!(waiting instanceof Promise)) return;
+    setBusy(true);
+    g_queue = waiting.catch((error) => console.error(error));
+    settle(g_queue);
+}
+
+// Dialog initialisation: the default texts and the first results, and the
+// focus in field 1001 with its text selected, as the dialog opens.
+function initDialog() {
+    openDialog();
+    redrawDiagram();
+    const first = document.getElementById("IDC_REF_WHITE_X");
+    first.focus();
+    first.select();
+    setBusy(false);
+    performance.mark("tintmend-first-results");
+}
+
+export function calcBalance() {
+    pressCalc();
+    redrawDiagram();
+}
+
+// Reads the chosen file afresh. Nothing chosen yet, a file the browser can no
+// longer read (gone, or changed since it was chosen) or a refused profile
+// changes nothing.
+async function reloadProfile() {
+    if (!g_chosenFile) return;
+    let bytes;
+    try {
+        bytes = new Uint8Array(await g_chosenFile.arrayBuffer());
+    } catch {
+        return;
+    }
+    if (applyProfileBytes(bytes)) redrawDiagram();
+}
+
+function closeDialog() {
+    g_closed = true;
+    document.getElementById("desk").remove();
+    document.getElementById("closed-note").hidden = false;
+}
+
+// Load opens the chooser; whether a file is confirmed or the choice is
+// cancelled, what Reload does follows, so a cancel re-reads the earlier file.
+function setUpLoad(chooser) {
+    document.getElementById("IDC_LOAD").addEventListener("click", () => {
+        // Emptied first, so that picking the same file again is a choice too.
+        chooser.value = "";
+        chooser.click();
+    });
+    chooser.addEventListener("change", () => {
+        if (chooser.files.length > 0) g_chosenFile = chooser.files[0];
+        runCommand(reloadProfile);
+    });
+    chooser.addEventListener("cancel", () => runCommand(reloadProfile));
+}
+
+export function setUpCommands() {
+    setUpLoad(document.getElementById("profile-chooser"));
+    const commands = [
+        ["IDC_RELOAD", reloadProfile],
+        ["IDC_CALC", calcBalance],
+        ["IDC_CLOSE", closeDialog],
+        ["caption-close", closeDialog],
+    ];
+    for (const [id, command] of commands) {
+        document.getElementById(id).addEventListener("click", () => runCommand(command));
+    }
+    runCommand(initDialog);
+}

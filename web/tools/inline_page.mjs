@@ -1,0 +1,61 @@
+// Makes the one self-contained page: the HTML template with the CSS, the
+// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined) and
+// the page's modules put in place of its @TINTMEND_...@ markers.
+//
+//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT
+//
+// The modules are joined into one module script, each after the modules it
+// imports, with their import lines and export keywords taken out: one file
+// cannot import another from disk, and a page opened from file:// may not
+// load modules. The output depends on the inputs alone.
+import { readFileSync, writeFileSync } from "node:fs";
+import { dirname, join } from "node:path";
+
+function fail(message) {
+    console.error(`inline_page: ${message}`);
+    process.exit(1);
+}
+
+const kImport = /^import \{[^}]*\} from "(\.\/[\w-]+\.js)";$/;
+
+// The modules reachable from the main one, dependencies first.
+function joinModules(path, done = new Set(), parts = []) {
+    if (done.has(path)) return parts;
+    done.add(path);
+    const body = [];
+    for (const line of readFileSync(path, "utf8").split("\n")) {
+        const m = line.match(kImport);
+        if (m) {
+            joinModules(join(dirname(path), m[1]), done, parts);
+        } else if (/^\s*(import|export)\b/.test(line) && !/^export (async function|function|const|let) /.test(line)) {
+            fail(`${path}: cannot join the line "${line}"`);
+        } else {
+            body.push(line.replace(/^export /, ""));
+        }
+    }
+    parts.push(body.join("\n").trimEnd());
+    return parts;
+}
+
+// A script's text must not end its own element early.
+function scriptText(text, name) {
+    if (/<\/script/i.test(text)) fail(`${name} contains "</script"`);
+    return text.trimEnd();
+}
+
+const [template, css, svg, coreJs, mainModule, version, out] = process.argv.slice(2);
+if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT");
+const pieces = {
+    "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
+    "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
+    "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
+    "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
+    "@TINTMEND_VERSION@": version,
+};
+let page = readFileSync(template, "utf8");
+for (const [marker, text] of Object.entries(pieces)) {
+    if (page.split(marker).length !== 2) fail(`${template}: want one ${marker}`);
+    // A function, so that "$" in the text is taken literally.
+    page = page.replace(marker, () => text);
+}
+writeFileSync(out, page);
