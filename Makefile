@@ -1,7 +1,7 @@
 # The front door. `make run` runs the program's main job, `make test` every test.
 PRESETS := native win32 win64 web
 
-.PHONY: all build deps test run bench fuzz clean
+.PHONY: all build deps test run dist bench fuzz clean
 
 all: build
 
@@ -18,6 +18,11 @@ test: build
 
 run: build
 	tools/run.sh
+
+# The release in build/dist: the two Windows zips and SHA256SUMS, the same
+# bytes from any clean copy of the same commit.
+dist: deps
+	tools/dist.sh
 
 bench: deps
 	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench
