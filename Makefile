@@ -1,7 +1,7 @@
 # The front door. `make run` runs the program's main job, `make test` every test.
 PRESETS := native win32 win64 web
 
-.PHONY: all build deps test run web bench fuzz clean
+.PHONY: all build deps test run web dist bench fuzz clean
 
 all: build
 
@@ -23,6 +23,11 @@ run: build
 # headless Chromium, which saves build/tintmend-web.png.
 web: deps
 	tools/web.sh
+
+# The release in build/dist: the two Windows zips and SHA256SUMS, the same
+# bytes from any clean copy of the same commit.
+dist: deps
+	tools/dist.sh
 
 bench: deps
 	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench

@@ -25,6 +25,7 @@ const char kUsage[] =
     "                       would with FILE chosen (fields 1001 to 1009)\n"
     "  --target X,Y         target white point (1010, 1011)\n"
     "  --fields             print all fourteen fields as ID, name and text\n"
+    "  --version            show the version\n"
     "  -h, --help           show this help\n"
     "Prints the New Balance as three lines: Red, Green, Blue.\n";
 
@@ -110,6 +111,10 @@ int main(int argc, char** argv) {
         const char* option = argv[i];
         if (std::strcmp(option, "-h") == 0 || std::strcmp(option, "--help") == 0) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(option, "--version") == 0) {
+            std::puts("tintmend-cli " TINTMEND_VERSION);
             return 0;
         }
         if (std::strcmp(option, "--fields") == 0) {

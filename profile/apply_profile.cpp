@@ -2,12 +2,14 @@
 
 #include "colour/balance.h"
 #include "colour/chromaticity.h"
+#include "colour/matrix.h"
 #include "profile/icc.h"
 
 namespace {
 
 // The tags that a load acts on, each with the only type it accepts and the
-// first of the fields it fills (x then y, or the gamma alone).
+// first of the fields it fills (x then y, or the gamma alone; none for the
+// adaptation, which changes how the others are read).
 struct ActedOnTag {
     IccSignature tag;
     IccSignature type;
@@ -20,8 +22,12 @@ const ActedOnTag kActedOnTags[] = {
     {kSigGreenColorantTag, kSigXyzType, IDC_GREEN_X},
     {kSigBlueColorantTag, kSigXyzType, IDC_BLUE_X},
     {kSigGreenTrcTag, kSigCurveType, IDC_GAMMA},
+    {kSigChromaticAdaptationTag, kSigS15Fixed16ArrayType, 0},
 };
 constexpr int kActedOnTagCount = sizeof kActedOnTags / sizeof kActedOnTags[0];
+constexpr int kWhiteSlot = 0;
+constexpr int kGammaSlot = 4;
+constexpr int kAdaptationSlot = 5;
 
 // What the load will write, one slot per acted-on tag. A later table entry
 // replaces an earlier one, which leaves the same texts as writing every entry
@@ -29,8 +35,10 @@ constexpr int kActedOnTagCount = sizeof kActedOnTags / sizeof kActedOnTags[0];
 // first field changes.
 struct DecodedValues {
     bool found[kActedOnTagCount];
-    double x[kActedOnTagCount];  // or the gamma
-    double y[kActedOnTagCount];
+    Vector3 xyz[kActedOnTagCount];  // the white's and the colorants'
+    double gamma;
+    Matrix3 adaptation;             // from the display's XYZ to the connection space's
+    Vector3 illuminant;             // the connection space's white, from the header
 };
 
 constexpr ProfileReport kApplied = {ProfileStatus::kApplied, 0};
@@ -64,10 +72,8 @@ ProfileReport CheckHeader(const unsigned char* bytes, size_t size) {
     return kApplied;
 }
 
-void DecodeXyz(const unsigned char* data, double& x, double& y) {
-    const Vector3 xyz = {{ReadS15Fixed16(data + kXyzXOffset), ReadS15Fixed16(data + kXyzYOffset),
-                          ReadS15Fixed16(data + kXyzZOffset)}};
-    XyzToChromaticity(xyz, x, y);
+Vector3 DecodeXyz(const unsigned char* p) {
+    return {{ReadS15Fixed16(p), ReadS15Fixed16(p + 4), ReadS15Fixed16(p + 8)}};
 }
 
 // One acted-on entry: checks its data against the end of the buffer and
@@ -82,14 +88,18 @@ ProfileReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint6
     if (type != kActedOnTags[slot].type) return kApplied;
     if (type == kSigXyzType) {
         if (!FitsWithin(offset, kXyzTypeSize, size)) return truncated;
-        DecodeXyz(data, values.x[slot], values.y[slot]);
-        values.found[slot] = true;
-        return kApplied;
+        values.xyz[slot] = DecodeXyz(data + kXyzXOffset);
+    } else if (type == kSigS15Fixed16ArrayType) {
+        if (!FitsWithin(offset, kAdaptationTypeSize, size)) return truncated;
+        for (int i = 0; i < 9; ++i) {
+            values.adaptation.m[i] = ReadS15Fixed16(data + kAdaptationMatrixOffset + 4 * i);
+        }
+    } else {
+        if (!FitsWithin(offset, kCurveCountEnd, size)) return truncated;
+        if (ReadBigU32(data + kCurveCountOffset) != kCurveGammaCount) return kApplied;
+        if (!FitsWithin(offset, kCurveGammaTypeSize, size)) return truncated;
+        values.gamma = ReadU8Fixed8(data + kCurveGammaOffset);
     }
-    if (!FitsWithin(offset, kCurveCountEnd, size)) return truncated;
-    if (ReadBigU32(data + kCurveCountOffset) != kCurveGammaCount) return kApplied;
-    if (!FitsWithin(offset, kCurveGammaTypeSize, size)) return truncated;
-    values.x[slot] = ReadU8Fixed8(data + kCurveGammaOffset);
     values.found[slot] = true;
     return kApplied;
 }
@@ -111,13 +121,32 @@ ProfileReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedVal
     return kApplied;
 }
 
+// Where the profile records a chromatic adaptation, its white point and
+// colorants are stated after it (version 4 profiles always adapt to D50), so
+// it is undone to tell the display's own colours; the display's white is
+// then what the adaptation carries to the connection space's illuminant.
 void WriteDecodedValues(Dialog dlg, const DecodedValues& values) {
-    for (int slot = 0; slot < kActedOnTagCount; ++slot) {
-        if (!values.found[slot]) continue;
-        FieldId field = kActedOnTags[slot].first_field;
-        WriteFieldNumber(dlg, field, values.x[slot]);
-        if (kActedOnTags[slot].type == kSigXyzType) WriteFieldNumber(dlg, field + 1, values.y[slot]);
+    const bool adapted = values.found[kAdaptationSlot];
+    Matrix3 undo;
+    if (adapted) MatInvert(values.adaptation, undo);
+    for (int slot = kWhiteSlot; slot < kGammaSlot; ++slot) {
+        Vector3 xyz = values.xyz[slot];
+        if (adapted && slot == kWhiteSlot) {
+            xyz = values.illuminant;
+        } else if (!values.found[slot]) {
+            continue;
+        }
+        if (adapted) {
+            const Vector3 stated = xyz;
+            MatMulVec(undo, stated, xyz);
+        }
+        double x = 0.0;
+        double y = 0.0;
+        XyzToChromaticity(xyz, x, y);
+        WriteFieldNumber(dlg, kActedOnTags[slot].first_field, x);
+        WriteFieldNumber(dlg, kActedOnTags[slot].first_field + 1, y);
     }
+    if (values.found[kGammaSlot]) WriteFieldNumber(dlg, IDC_GAMMA, values.gamma);
 }
 
 }  // namespace
@@ -126,6 +155,7 @@ ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t s
     ProfileReport report = CheckHeader(bytes, size);
     if (report.status != ProfileStatus::kApplied) return report;
     DecodedValues values = {};
+    values.illuminant = DecodeXyz(bytes + kIlluminantOffset);
     report = DecodeTagTable(bytes, size, values);
     if (report.status != ProfileStatus::kApplied) return report;
     WriteDecodedValues(dlg, values);

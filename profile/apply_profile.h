@@ -11,6 +11,9 @@
 // be written; only when all of it lies within the size bytes and the header
 // names an RGB display profile with an XYZ connection space does it write
 // fields 1001 to 1009 as found and recalculate. Otherwise nothing changes.
+// Where a "chad" tag records the chromatic adaptation that the white point
+// and the colorants were stated after, it is undone, so that the fields show
+// the display's own colours.
 // Entries with other signatures are not followed, so they cannot refuse a
 // profile.
 ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size);

@@ -23,8 +23,10 @@ constexpr size_t kColourSpaceOffset = 16;       // data colour space
 constexpr size_t kConnectionSpaceOffset = 20;   // profile connection space
 constexpr size_t kFileSignatureOffset = 36;     // "acsp"
 constexpr size_t kHeaderCheckSize = 40;         // bytes the four signatures need
+constexpr size_t kIlluminantOffset = 68;        // connection space's white: X, Y, Z
 constexpr size_t kTagCountOffset = 128;         // u32, number of table entries
 constexpr size_t kTagTableOffset = 132;         // first entry
+static_assert(kIlluminantOffset + 12 <= kTagCountOffset, "the illuminant lies in the checked header");
 
 // Tag table entry: signature (0-3), data offset from the start of the file
 // (4-7), data size (8-11). The size is never consulted, so the last entry
@@ -51,6 +53,11 @@ constexpr size_t kCurveGammaOffset = 12;
 constexpr size_t kCurveGammaTypeSize = 14;
 constexpr uint32_t kCurveGammaCount = 1;
 
+// s15Fixed16ArrayType as a chromatic adaptation: a 3x3 matrix, row by row,
+// nine s15Fixed16Number from 8.
+constexpr size_t kAdaptationMatrixOffset = 8;
+constexpr size_t kAdaptationTypeSize = 44;
+
 constexpr IccSignature kSigDisplayClass = MakeSignature("mntr");
 constexpr IccSignature kSigRgbData = MakeSignature("RGB ");
 constexpr IccSignature kSigXyzData = MakeSignature("XYZ ");
@@ -61,9 +68,11 @@ constexpr IccSignature kSigRedColorantTag = MakeSignature("rXYZ");
 constexpr IccSignature kSigGreenColorantTag = MakeSignature("gXYZ");
 constexpr IccSignature kSigBlueColorantTag = MakeSignature("bXYZ");
 constexpr IccSignature kSigGreenTrcTag = MakeSignature("gTRC");
+constexpr IccSignature kSigChromaticAdaptationTag = MakeSignature("chad");
 
 constexpr IccSignature kSigXyzType = MakeSignature("XYZ ");
 constexpr IccSignature kSigCurveType = MakeSignature("curv");
+constexpr IccSignature kSigS15Fixed16ArrayType = MakeSignature("sf32");
 
 inline uint16_t ReadBigU16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] << 8 | p[1]);

@@ -36,4 +36,7 @@ tools/compare-builds.sh
 cmake --preset asan >/dev/null && cmake --build --preset asan
 ctest --preset asan
 tools/fuzz.sh check
+
+# The release, built in two copies of the tree: the same bytes both times.
+tools/dist.sh check
 echo "make test: every test passed"

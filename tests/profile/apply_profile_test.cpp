@@ -52,6 +52,21 @@ struct LoadCase {
     Expected written;  // other inputs keep their texts; results listed or recalculated
 };
 
+void ExpectLoaded(const LoadCase& c) {
+    Form form = SentinelForm();
+    const Form before = form;
+    ASSERT_EQ(Apply(form, c.profile).status, ProfileStatus::kApplied) << c.name;
+    Form recalculated = form;
+    CalcBalance(&recalculated);
+    for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
+        std::string expected = FieldText(id < IDC_BAL_RED ? before : recalculated, id);
+        for (const auto& w : c.written) {
+            if (w.first == id) expected = w.second;
+        }
+        EXPECT_EQ(FieldText(form, id), expected) << c.name << ", field " << id;
+    }
+}
+
 TEST(ApplyProfile, WritesWhatTheTagsSayAndRecalculates) {
     const LoadCase cases[] = {
         {"D50 white", BuildProfile({{"wtpt", D50WhiteTag()}}),
@@ -82,20 +97,36 @@ TEST(ApplyProfile, WritesWhatTheTagsSayAndRecalculates) {
          WithEntryOffset(BuildProfile({{"desc", OpaqueTag("desc", 8)}, {"gTRC", GammaTag(0x0233)}}), 0, 0xFFFFFFFF),
          {{IDC_GAMMA, "2.19922"}}},
     };
-    for (const LoadCase& c : cases) {
-        Form form = SentinelForm();
-        const Form before = form;
-        ASSERT_EQ(Apply(form, c.profile).status, ProfileStatus::kApplied) << c.name;
-        Form recalculated = form;
-        CalcBalance(&recalculated);
-        for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
-            std::string expected = FieldText(id < IDC_BAL_RED ? before : recalculated, id);
-            for (const auto& w : c.written) {
-                if (w.first == id) expected = w.second;
-            }
-            EXPECT_EQ(FieldText(form, id), expected) << c.name << ", field " << id;
-        }
-    }
+    for (const LoadCase& c : cases) ExpectLoaded(c);
+}
+
+// The adaptations below: the identity, and one that halves X and doubles Z,
+// whose inverse (exact in binary) doubles X and halves Z.
+const std::vector<uint32_t> kIdentity = {0x10000, 0, 0, 0, 0x10000, 0, 0, 0, 0x10000};
+const std::vector<uint32_t> kHalveXDoubleZ = {0x8000, 0, 0, 0, 0x10000, 0, 0, 0, 0x20000};
+
+TEST(ApplyProfile, UndoesTheStatedAdaptation) {
+    // Red undone: (2X, Y, Z/2); white: the D50 illuminant undone likewise.
+    const Expected undone = {{IDC_REF_WHITE_X, "0.57722"}, {IDC_REF_WHITE_Y, "0.29932"},
+                             {IDC_RED_X, "0.79171"}, {IDC_RED_Y, "0.20197"}};
+    const LoadCase cases[] = {
+        {"after the colorant", BuildProfile({{"rXYZ", RedColorantTag()}, {"chad", AdaptationTag(kHalveXDoubleZ)}}),
+         undone},
+        {"before the colorant", BuildProfile({{"chad", AdaptationTag(kHalveXDoubleZ)}, {"rXYZ", RedColorantTag()}}),
+         undone},
+        {"the later of two counts",
+         BuildProfile({{"chad", AdaptationTag(kIdentity)}, {"rXYZ", RedColorantTag()},
+                       {"chad", AdaptationTag(kHalveXDoubleZ)}}),
+         undone},
+        {"identity: the white is the illuminant, wtpt unused",
+         BuildProfile({{"wtpt", XyzTag(0x0000F351, 0x00010000, 0x000116CC)}, {"rXYZ", RedColorantTag()},
+                       {"chad", AdaptationTag(kIdentity)}}),
+         {{IDC_REF_WHITE_X, "0.34570"}, {IDC_REF_WHITE_Y, "0.35854"},
+          {IDC_RED_X, "0.64845"}, {IDC_RED_Y, "0.33085"}}},
+        {"of another type, skipped", BuildProfile({{"chad", D50WhiteTag()}, {"rXYZ", RedColorantTag()}}),
+         {{IDC_RED_X, "0.64845"}, {IDC_RED_Y, "0.33085"}}},
+    };
+    for (const LoadCase& c : cases) ExpectLoaded(c);
 }
 
 struct RefusalCase {
@@ -128,6 +159,8 @@ TEST(ApplyProfile, RefusesWithoutChangingAnything) {
         {"XYZ one byte short", Cut(white, white.size() - 1), ProfileStatus::kTruncatedTag},
         {"gamma one byte short", Cut(gamma, 132 + 12 + 13), ProfileStatus::kTruncatedTag},
         {"curve count short", Cut(gamma, 132 + 12 + 11), ProfileStatus::kTruncatedTag},
+        {"adaptation one byte short",
+         Cut(BuildProfile({{"chad", AdaptationTag(kIdentity)}}), 132 + 12 + 43), ProfileStatus::kTruncatedTag},
         {"good white, then a red past the end",
          WithEntryOffset(BuildProfile({{"wtpt", D50WhiteTag()}, {"rXYZ", RedColorantTag()}}), 1, 0x10000),
          ProfileStatus::kTruncatedTag},

@@ -54,6 +54,15 @@ inline Bytes CurveTag(uint32_t count, const std::vector<uint16_t>& entries) {
 
 inline Bytes GammaTag(uint16_t u8fixed8) { return CurveTag(1, {u8fixed8}); }
 
+// A chromatic adaptation "sf32": nine raw s15Fixed16 numbers, row by row.
+inline Bytes AdaptationTag(const std::vector<uint32_t>& matrix) {
+    Bytes data;
+    AppendText(data, "sf32");
+    AppendU32(data, 0);
+    for (uint32_t v : matrix) AppendU32(data, v);
+    return data;
+}
+
 // Any other tag: a type signature followed by size bytes of filler.
 inline Bytes OpaqueTag(const std::string& type, size_t size) {
     Bytes data;
@@ -81,6 +90,9 @@ inline Bytes BuildProfile(const std::vector<TestTag>& tags, const std::string& d
     put_text(16, colour_space);
     put_text(20, connection_space);
     put_text(36, "acsp");
+    PutU32(bytes, 68, 0x0000F6D6);  // the connection space's illuminant, D50
+    PutU32(bytes, 72, 0x00010000);
+    PutU32(bytes, 76, 0x0000D32D);
     AppendU32(bytes, static_cast<uint32_t>(tags.size()));
     size_t data_at = kTestTableOffset + kTestEntrySize * tags.size();
     for (const TestTag& tag : tags) {

@@ -6,6 +6,9 @@
 #include <lcms2.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "colour/matrix.h"
 #include "form/memory_form.h"
 #include "form/number_text.h"
 #include "profile/apply_profile.h"
@@ -35,14 +39,51 @@ std::string FieldTextOf(double value) {
     return text;
 }
 
-// lcms2's colorant or white, as the two texts the form should show.
-void ExpectChromaticity(cmsHPROFILE lcms, cmsTagSignature tag, const Form& form, FieldId x_field,
-                        const std::string& name) {
-    const auto* xyz = static_cast<const cmsCIEXYZ*>(cmsReadTag(lcms, tag));
-    if (xyz == nullptr) return;  // absent or of another type: the field keeps its text
-    double sum = xyz->X + xyz->Y + xyz->Z;
-    EXPECT_EQ(FieldText(form, x_field), FieldTextOf(xyz->X / sum)) << name << " field " << x_field;
-    EXPECT_EQ(FieldText(form, x_field + 1), FieldTextOf(xyz->Y / sum)) << name << " field " << x_field + 1;
+double S15Fixed16At(const std::vector<unsigned char>& bytes, size_t at) {
+    auto raw = static_cast<int32_t>(static_cast<uint32_t>(bytes[at]) << 24 | bytes[at + 1] << 16 |
+                                    bytes[at + 2] << 8 | bytes[at + 3]);
+    return raw / 65536.0;
+}
+
+// What the form should show for a white or colorant that lcms2 reads: where
+// the profile records a chromatic adaptation, undone, and for the white the
+// header's illuminant undone instead of the tag.
+struct Adaptation {
+    bool present;
+    Matrix3 undo;
+    Vector3 illuminant;
+};
+
+Adaptation ReadAdaptation(cmsHPROFILE lcms, const std::vector<unsigned char>& bytes) {
+    Adaptation a{};
+    const auto* chad = static_cast<const double*>(cmsReadTag(lcms, cmsSigChromaticAdaptationTag));
+    if (chad == nullptr) return a;
+    a.present = true;
+    Matrix3 stated;
+    std::copy(chad, chad + 9, stated.m);
+    MatInvert(stated, a.undo);
+    for (int i = 0; i < 3; ++i) a.illuminant.v[i] = S15Fixed16At(bytes, 68 + 4 * i);
+    return a;
+}
+
+void ExpectChromaticity(cmsHPROFILE lcms, cmsTagSignature tag, const Adaptation& adaptation,
+                        const Form& form, FieldId x_field, const std::string& name) {
+    Vector3 xyz;
+    if (adaptation.present && tag == cmsSigMediaWhitePointTag) {
+        MatMulVec(adaptation.undo, adaptation.illuminant, xyz);
+    } else {
+        const auto* read = static_cast<const cmsCIEXYZ*>(cmsReadTag(lcms, tag));
+        if (read == nullptr) return;  // absent or of another type: the field keeps its text
+        const Vector3 stated = {{read->X, read->Y, read->Z}};
+        if (adaptation.present) {
+            MatMulVec(adaptation.undo, stated, xyz);
+        } else {
+            xyz = stated;
+        }
+    }
+    double sum = xyz.v[0] + xyz.v[1] + xyz.v[2];
+    EXPECT_EQ(FieldText(form, x_field), FieldTextOf(xyz.v[0] / sum)) << name << " field " << x_field;
+    EXPECT_EQ(FieldText(form, x_field + 1), FieldTextOf(xyz.v[1] / sum)) << name << " field " << x_field + 1;
 }
 
 // lcms2 turns a one-entry "curv" into a gamma curve; other curve types are
@@ -70,10 +111,11 @@ TEST(RealProfiles, DisplayProfilesReadAsLcms2ReadsThemAndOthersAreRefused) {
         if (display) {
             ++loaded;
             EXPECT_EQ(status, ProfileStatus::kApplied) << name;
-            ExpectChromaticity(lcms, cmsSigMediaWhitePointTag, form, IDC_REF_WHITE_X, name);
-            ExpectChromaticity(lcms, cmsSigRedColorantTag, form, IDC_RED_X, name);
-            ExpectChromaticity(lcms, cmsSigGreenColorantTag, form, IDC_GREEN_X, name);
-            ExpectChromaticity(lcms, cmsSigBlueColorantTag, form, IDC_BLUE_X, name);
+            const Adaptation adaptation = ReadAdaptation(lcms, bytes);
+            ExpectChromaticity(lcms, cmsSigMediaWhitePointTag, adaptation, form, IDC_REF_WHITE_X, name);
+            ExpectChromaticity(lcms, cmsSigRedColorantTag, adaptation, form, IDC_RED_X, name);
+            ExpectChromaticity(lcms, cmsSigGreenColorantTag, adaptation, form, IDC_GREEN_X, name);
+            ExpectChromaticity(lcms, cmsSigBlueColorantTag, adaptation, form, IDC_BLUE_X, name);
             std::string gamma = FieldText(before, IDC_GAMMA);
             if (IsSingleGammaCurve(lcms)) {
                 const auto* curve = static_cast<const cmsToneCurve*>(cmsReadTag(lcms, cmsSigGreenTRCTag));
@@ -93,6 +135,41 @@ TEST(RealProfiles, DisplayProfilesReadAsLcms2ReadsThemAndOthersAreRefused) {
     EXPECT_GE(loaded, 20);
     EXPECT_GE(refused, 5);
     std::printf("%d display profiles loaded, %d other files refused\n", loaded, refused);
+}
+
+// Colour spaces with a published white and primaries: a D65 one loaded
+// against the default D65 target needs (almost) no correction, and its
+// primaries are the published ones; a D50 one keeps its D50 white.
+TEST(RealProfiles, AdaptedProfilesShowTheirOwnColourSpace) {
+    const struct {
+        const char* file;
+        double white[2], red[2], green[2], blue[2];
+    } cases[] = {
+        {"colord/sRGB.icc", {0.3127, 0.3290}, {0.64, 0.33}, {0.30, 0.60}, {0.15, 0.06}},
+        {"colord/Rec709.icc", {0.3127, 0.3290}, {0.64, 0.33}, {0.30, 0.60}, {0.15, 0.06}},
+        {"colord/AdobeRGB1998.icc", {0.3127, 0.3290}, {0.64, 0.33}, {0.21, 0.71}, {0.15, 0.06}},
+        {"colord/AppleRGB.icc", {0.3127, 0.3290}, {0.625, 0.34}, {0.28, 0.595}, {0.155, 0.07}},
+        {"colord/BruceRGB.icc", {0.3127, 0.3290}, {0.64, 0.33}, {0.28, 0.65}, {0.15, 0.06}},
+        {"colord/PAL-RGB.icc", {0.3127, 0.3290}, {0.64, 0.33}, {0.29, 0.60}, {0.15, 0.06}},
+        {"colord/ProPhotoRGB.icc", {0.3457, 0.3585}, {0.7347, 0.2653}, {0.1596, 0.8404}, {0.0366, 0.0001}},
+    };
+    for (const auto& c : cases) {
+        const std::string path = std::string(kIccFolder) + "/" + c.file;
+        std::vector<unsigned char> bytes = ReadWhole(path);
+        Form form = SentinelForm();
+        ASSERT_EQ(ApplyProfileBytes(&form, bytes.data(), bytes.size()).status, ProfileStatus::kApplied) << path;
+        const double* published[] = {c.white, c.red, c.green, c.blue};
+        for (int k = 0; k < 4; ++k) {
+            for (int i = 0; i < 2; ++i) {
+                const FieldId id = IDC_REF_WHITE_X + 2 * k + i;
+                EXPECT_NEAR(std::atof(FieldText(form, id).c_str()), published[k][i], 0.0002) << path << " " << id;
+            }
+        }
+        const bool d65 = c.white[0] == 0.3127;
+        for (FieldId id = IDC_BAL_RED; d65 && id <= IDC_BAL_BLUE; ++id) {
+            EXPECT_NEAR(std::atof(FieldText(form, id).c_str()), 1.0, 0.001) << path << " " << id;
+        }
+    }
 }
 
 }  // namespace

@@ -29,14 +29,15 @@ constexpr int kFileNameBox = 0x47C;  // the open dialog's file name combo box
 const Texts kStartTexts = {"0.3127", "0.3290",  "0.640",   "0.330",  "0.300",
                            "0.600",  "0.150",   "0.060",   "2.2",    "0.3127",
                            "0.3290", "1.00000", "1.00000", "1.00000"};
-// sRGB.icc: D50 white and primaries, a parametric curve (gamma kept).
-const Texts kSrgbTexts = {"0.34570", "0.35854", "0.64844", "0.33085", "0.32124",
-                          "0.59778", "0.15589", "0.06604", "2.2",     "0.3127",
-                          "0.3290",  "0.79499", "0.87528", "1.00000"};
+// sRGB.icc: its adaptation to D50 undone, so D65 and the sRGB primaries; a
+// parametric curve (gamma kept).
+const Texts kSrgbTexts = {"0.31271", "0.32912", "0.64000", "0.33001", "0.30000",
+                          "0.59999", "0.15000", "0.06000", "2.2",     "0.3127",
+                          "0.3290",  "0.99990", "0.99949", "1.00000"};
 // The same with the target's x typed as 0.3000.
-const Texts kSrgbTarget3000 = {"0.34570", "0.35854", "0.64844", "0.33085", "0.32124",
-                               "0.59778", "0.15589", "0.06604", "2.2",     "0.3000",
-                               "0.3290",  "0.71858", "0.87553", "1.00000"};
+const Texts kSrgbTarget3000 = {"0.31271", "0.32912", "0.64000", "0.33001", "0.30000",
+                               "0.59999", "0.15000", "0.06000", "2.2",     "0.3000",
+                               "0.3290",  "0.91557", "0.99965", "1.00000"};
 
 Texts Fields(HWND dlg) {
     Texts texts;
