@@ -83,7 +83,15 @@ class Page(unittest.TestCase):
         wait_idle(self.driver, step)
 
     def keys(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
+        """Presses keys in turn; Shift is held from one Shift to the next."""
+        actions, held = ActionChains(self.driver), False
+        for key in keys:
+            if key == Keys.SHIFT:
+                (actions.key_up if held else actions.key_down)(key)
+                held = not held
+            else:
+                actions.send_keys(key)
+        actions.perform()
 
     def focused(self):
         return self.driver.execute_script("return document.activeElement.id")
@@ -283,21 +291,34 @@ class Page(unittest.TestCase):
         self.assertFalse(self.element("diagram-marks").find_element(By.TAG_NAME, "polygon").is_displayed(),
                          "triangle with a corner off the chart")
 
-    def test_a_click_in_the_diagram_types_the_target_and_calculates(self):
+    def test_a_click_or_the_keyboard_in_the_diagram_types_the_target_and_calculates(self):
         svg = self.element("chromaticity-diagram")
-        for x, y in [(0.3, 0.3), (0.45, 0.41), (0.2, 0.7)]:
-            with self.subTest(x=x, y=y):
-                px, py = self.chart_point(x, y)
-                box = svg.rect
-                ActionChains(self.driver).move_to_element_with_offset(
-                    svg, round(px - box["x"] - box["width"] / 2),
-                    round(py - box["y"] - box["height"] / 2)).click().perform()
-                wait_idle(self.driver, "after the click")
+        cases = [  # clicked (x, y), or keys pressed on the diagram from the target white
+            ((0.3, 0.3), None),
+            ((0.45, 0.41), None),
+            ((0.2, 0.7), None),
+            ((0.3137, 0.3390), [Keys.ARROW_RIGHT, Keys.SHIFT, Keys.ARROW_UP, Keys.SHIFT, Keys.ENTER]),
+        ]
+        for (x, y), keys in cases:
+            with self.subTest(x=x, y=y, keyboard=keys is not None):
+                if keys:
+                    self.driver.execute_script("arguments[0].focus()", svg)
+                    self.keys(*keys)
+                else:
+                    px, py = self.chart_point(x, y)
+                    box = svg.rect
+                    ActionChains(self.driver).move_to_element_with_offset(
+                        svg, round(px - box["x"] - box["width"] / 2),
+                        round(py - box["y"] - box["height"] / 2)).click().perform()
+                wait_idle(self.driver, "after the click or the keys")
                 tx, ty = self.text("IDC_TARGET_WHITE_X"), self.text("IDC_TARGET_WHITE_Y")
                 self.assertRegex(f"{tx} {ty}", r"^0\.\d{4} 0\.\d{4}$")
-                self.assertAlmostEqual(float(tx), x, delta=0.004)
-                self.assertAlmostEqual(float(ty), y, delta=0.004)
+                self.assertAlmostEqual(float(tx), x, delta=0 if keys else 0.005)
+                self.assertAlmostEqual(float(ty), y, delta=0 if keys else 0.005)
                 self.assertEqual(self.results(), [t for _, t in cli_fields("--target", f"{tx},{ty}")][11:])
+                self.type("IDC_TARGET_WHITE_X", "0.3127")  # the next keyboard case starts from D65
+                self.type("IDC_TARGET_WHITE_Y", "0.3290")
+                self.press("IDC_CALC", "Calc.")
 
 
 if __name__ == "__main__":
