@@ -19,6 +19,9 @@ const kCursorBigStep = 0.01;
 
 let g_plot = null;
 let g_plotToSvg = null;
+// The chart's bounds, as the diagram's SVG states them.
+let g_xMax = 0;
+let g_yMax = 0;
 let g_triangle = null;
 let g_marks = [];
 let g_cursor = null;
@@ -32,16 +35,8 @@ function makeSvg(parent, tag, attributes) {
     return element;
 }
 
-function xMax() {
-    return Number(g_plot.dataset.xMax);
-}
-
-function yMax() {
-    return Number(g_plot.dataset.yMax);
-}
-
-function onChart(x, y) {
-    return Number.isFinite(x) && Number.isFinite(y) && x >= 0 && x <= xMax() && y >= 0 && y <= yMax();
+function isOnChart(x, y) {
+    return Number.isFinite(x) && Number.isFinite(y) && x >= 0 && x <= g_xMax && y >= 0 && y <= g_yMax;
 }
 
 function show(element, visible) {
@@ -56,7 +51,7 @@ export function redrawDiagram() {
     for (const mark of g_marks) {
         const x = readFieldNumber(mark.field);
         const y = readFieldNumber(mark.field + 1);
-        const visible = onChart(x, y);
+        const visible = isOnChart(x, y);
         show(mark.dot, visible);
         show(mark.label, visible);
         if (!visible) continue;
@@ -74,7 +69,7 @@ export function redrawDiagram() {
 }
 
 function moveCursor(x, y) {
-    g_cursorAt = { x: Math.min(Math.max(x, 0), xMax()), y: Math.min(Math.max(y, 0), yMax()) };
+    g_cursorAt = { x: Math.min(Math.max(x, 0), g_xMax), y: Math.min(Math.max(y, 0), g_yMax) };
     g_cursor.setAttribute("transform", `translate(${g_cursorAt.x} ${g_cursorAt.y})`);
     show(g_cursor, true);
 }
@@ -97,19 +92,21 @@ function onKey(event) {
 function onFocus() {
     const x = readFieldNumber(1010);
     const y = readFieldNumber(1011);
-    if (onChart(x, y)) moveCursor(x, y);
-    else moveCursor(xMax() / 2, yMax() / 2);
+    if (isOnChart(x, y)) moveCursor(x, y);
+    else moveCursor(g_xMax / 2, g_yMax / 2);
 }
 
 function onClick(event) {
     const at = new DOMPoint(event.clientX, event.clientY).matrixTransform(g_plot.getScreenCTM().inverse());
-    if (onChart(at.x, at.y)) g_pick(at.x, at.y);
+    if (isOnChart(at.x, at.y)) g_pick(at.x, at.y);
 }
 
 // pick(x, y) is what a chosen chromaticity does.
 export function setUpDiagram(svg, pick) {
     g_pick = pick;
     g_plot = svg.getElementById("diagram-plot");
+    g_xMax = Number(g_plot.dataset.xMax);
+    g_yMax = Number(g_plot.dataset.yMax);
     // From chromaticity to the diagram's own units, where the labels go.
     g_plotToSvg = svg.getScreenCTM().inverse().multiply(g_plot.getScreenCTM());
     const marks = svg.getElementById("diagram-marks");
