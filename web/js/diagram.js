@@ -23,6 +23,7 @@ let g_plotToSvg = null;
 let g_xMax = 0;
 let g_yMax = 0;
 let g_triangle = null;
+let g_triangleShown = false;
 let g_marks = [];
 let g_cursor = null;
 let g_cursorAt = null;
@@ -43,6 +44,15 @@ function show(element, visible) {
     element.style.display = visible ? "" : "none";
 }
 
+// A mark's dot and label appear and disappear together; unchanged, nothing is
+// written.
+function showMark(mark, visible) {
+    if (mark.visible === visible) return;
+    mark.visible = visible;
+    show(mark.dot, visible);
+    show(mark.label, visible);
+}
+
 // Through the SVG DOM's own values rather than attribute text: the diagram
 // is redrawn after every calculation.
 export function redrawDiagram() {
@@ -52,8 +62,7 @@ export function redrawDiagram() {
         const x = readFieldNumber(mark.field);
         const y = readFieldNumber(mark.field + 1);
         const visible = isOnChart(x, y);
-        show(mark.dot, visible);
-        show(mark.label, visible);
+        showMark(mark, visible);
         if (!visible) continue;
         mark.dot.cx.baseVal.value = x;
         mark.dot.cy.baseVal.value = y;
@@ -65,7 +74,10 @@ export function redrawDiagram() {
             corner.y = y;
         }
     }
-    show(g_triangle, corners === 3);
+    if (g_triangleShown !== (corners === 3)) {
+        g_triangleShown = corners === 3;
+        show(g_triangle, g_triangleShown);
+    }
 }
 
 function moveCursor(x, y) {
@@ -116,12 +128,13 @@ export function setUpDiagram(svg, pick) {
         const dot = makeSvg(marks, "circle", { class: kind, r });
         const label = makeSvg(labels, "text", { class: kind, "text-anchor": anchor, x: 0, y: 0 });
         label.textContent = text;
-        return { field, dot, label, dx, dy, corner: kind === "primary" };
+        const mark = { field, dot, label, dx, dy, corner: kind === "primary", visible: true };
+        showMark(mark, false);
+        return mark;
     });
     g_cursor = makeSvg(marks, "path", { class: "cursor", d: "M-0.02 0H0.02M0 -0.02V0.02" });
-    for (const element of [g_triangle, g_cursor, ...g_marks.flatMap((m) => [m.dot, m.label])]) {
-        show(element, false);
-    }
+    show(g_triangle, false);
+    show(g_cursor, false);
     svg.addEventListener("click", onClick);
     svg.addEventListener("focus", onFocus);
     svg.addEventListener("blur", () => show(g_cursor, false));
