@@ -4,7 +4,6 @@ keyboard, mouse and the real file input. The companion program built from the
 same core (build/web/tintmend-cli.js under Node) gives the expected texts of
 profile loads and diagram clicks. No test may see a network request other
 than file:// or data:, or a console error."""
-import os
 import pathlib
 import re
 import subprocess
@@ -18,7 +17,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
 from browser import (console_errors, field_texts, open_page, page_url, requested_urls,
-                     start_browser, stop_browser, wait_idle, wait_until)
+                     start_browser, stop_browser, wait_idle)
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = ROOT / "build/web/tintmend.html"
