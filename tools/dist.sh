@@ -1,6 +1,7 @@
 #!/bin/bash
 # The release, built from scratch into build/dist/: one zip per Windows build
-# (the stripped programs, README.md and LICENSE) and SHA256SUMS over them.
+# (the stripped programs, README.md and LICENSE), the single-file web page,
+# and SHA256SUMS over them.
 #   tools/dist.sh          build the release (make dist)
 #   tools/dist.sh check    build it in two copies of the tree, at two paths and
 #                          times and in two environments, and check that the
@@ -71,8 +72,8 @@ build_release() {
     version=$(read_version)
     ship_windows win32 i686-w64-mingw32 x86
     ship_windows win64 x86_64-w64-mingw32 x64
-    # The web page joins as one line here, once its preset lands:
-    #   build_preset web; ship "$out/web/tintmend.html" "tintmend-$version.html"
+    build_preset web tintmend_page
+    ship "$out/web/tintmend.html" "tintmend-$version.html"
     (cd "$out" && LC_ALL=C sha256sum -- $(printf '%s\n' "${released[@]}" | LC_ALL=C sort)) \
         >"$out/SHA256SUMS"
     cat "$out/SHA256SUMS"
