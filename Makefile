@@ -33,7 +33,7 @@ bench: deps
 	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench
 	build/native/bin/tintmend-bench
 
-# The profile reader's fuzzer for FUZZ_SECONDS; new inputs gather in build/fuzz.
+# The readers' fuzzers for FUZZ_SECONDS; new inputs gather in build/fuzz.
 FUZZ_SECONDS ?= 300
 fuzz: deps
 	tools/fuzz.sh run $(FUZZ_SECONDS)

@@ -9,7 +9,13 @@
 
 #include "colour/balance.h"
 #include "form/memory_form.h"
+#include "profile/edid_file.h"
 #include "profile/profile.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -23,11 +29,19 @@ const char kUsage[] =
     "  --gamma G            display gamma (1009)\n"
     "  --profile FILE       load an ICC display profile, as the dialog's Reload\n"
     "                       would with FILE chosen (fields 1001 to 1009)\n"
+    "  --edid FILE          read a monitor's EDID, binary or hex text, into fields\n"
+    "                       1001 to 1009 as a profile would; - reads standard input\n"
     "  --target X,Y         target white point (1010, 1011)\n"
     "  --fields             print all fourteen fields as ID, name and text\n"
     "  --version            show the version\n"
     "  -h, --help           show this help\n"
-    "Prints the New Balance as three lines: Red, Green, Blue.\n";
+    "Prints the New Balance as three lines: Red, Green, Blue.\n"
+    "Where a monitor's EDID is:\n"
+    "  Linux    the file /sys/class/drm/card*-*/edid\n"
+    "  Windows  the registry value EDID under the monitor's key\n"
+    "           HKLM\\SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\...\\Device Parameters\n"
+    "  macOS    hex text from: ioreg -lw0 -r -c AppleDisplay\n"
+    "  X11      hex text from: xrandr --verbose\n";
 
 constexpr int kExitUsage = 2;
 constexpr int kExitRefused = 1;
@@ -79,6 +93,30 @@ void LoadProfileOption(Dialog dlg, const char* path) {
     std::exit(kExitRefused);
 }
 
+// Standard input in binary mode, where the C library would otherwise turn
+// CR LF into LF and stop at a 0x1A byte.
+void UseBinaryStandardInput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+}
+
+// As a refused profile: the reason on stderr, nothing on stdout.
+void LoadEdidOption(Dialog dlg, const char* path) {
+    EdidReport report;
+    if (std::strcmp(path, "-") == 0) {
+        UseBinaryStandardInput();
+        report = LoadEdidFromStream(dlg, stdin);
+    } else {
+        report = LoadEdidFrom(dlg, path);
+    }
+    if (report.status == EdidStatus::kApplied) return;
+    char reason[kEdidReasonSize];
+    DescribeEdidReport(report, reason);
+    std::fprintf(stderr, "tintmend-cli: %s: %s\n", path, reason);
+    std::exit(kExitRefused);
+}
+
 const PairOption* FindPairOption(const char* name) {
     for (const PairOption& option : kPairOptions) {
         if (std::strcmp(option.name, name) == 0) return &option;
@@ -125,7 +163,8 @@ int main(int argc, char** argv) {
         bool is_set = std::strcmp(option, "--set") == 0;
         bool is_gamma = std::strcmp(option, "--gamma") == 0;
         bool is_profile = std::strcmp(option, "--profile") == 0;
-        if (pair == nullptr && !is_set && !is_gamma && !is_profile) {
+        bool is_edid = std::strcmp(option, "--edid") == 0;
+        if (pair == nullptr && !is_set && !is_gamma && !is_profile && !is_edid) {
             FailUsage(std::string("unknown option '") + option + "'");
         }
         if (i + 1 >= argc) FailUsage(std::string(option) + " needs a value");
@@ -134,6 +173,8 @@ int main(int argc, char** argv) {
             TypeFieldAssignment(dlg, value);
         } else if (is_profile) {
             LoadProfileOption(dlg, value);
+        } else if (is_edid) {
+            LoadEdidOption(dlg, value);
         } else if (is_gamma) {
             SetFieldText(dlg, IDC_GAMMA, value);
         } else {

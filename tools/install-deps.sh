@@ -5,8 +5,8 @@ set -e
 packages="cmake make g++ clang-14 libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic
-  liblcms2-dev colord-data icc-profiles-free valgrind emscripten nodejs node-acorn
-  git python3 unzip chromium chromium-driver python3-selenium"
+  liblcms2-dev colord-data icc-profiles-free edid-decode valgrind
+  emscripten nodejs node-acorn git python3 unzip chromium chromium-driver python3-selenium"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

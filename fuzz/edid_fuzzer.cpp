@@ -1,0 +1,72 @@
+// Feeds any bytes to the EDID reader, as a file's or a paste's contents, and
+// checks what must hold for every input: a refusal leaves all fourteen fields
+// as they were, the target white is never written, and bytes that start as a
+// binary EDID read the same when given as their hex text.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "colour/balance.h"
+#include "form/memory_form.h"
+#include "profile/apply_edid.h"
+#include "profile/edid.h"
+
+namespace {
+
+Form StartUpForm() {
+    Form form;
+    ApplyDefaultTexts(&form);
+    CalcBalance(&form);
+    return form;
+}
+
+bool SameTexts(const Form& a, const Form& b, FieldId first, FieldId last) {
+    for (FieldId id = first; id <= last; ++id) {
+        if (FieldText(a, id) != FieldText(b, id)) return false;
+    }
+    return true;
+}
+
+bool StartsWithHeader(const uint8_t* data, size_t size) {
+    if (size < kEdidHeaderSize) return false;
+    for (size_t i = 0; i < kEdidHeaderSize; ++i) {
+        if (data[i] != kEdidHeader[i]) return false;
+    }
+    return true;
+}
+
+// "00 ff ff ...", sixteen bytes to a line, as edid-decode prints them.
+std::string HexText(const uint8_t* data, size_t size) {
+    std::string text;
+    char pair[4];
+    for (size_t i = 0; i < size; ++i) {
+        std::snprintf(pair, sizeof pair, "%02x%c", data[i], i % 16 == 15 ? '\n' : ' ');
+        text += pair;
+    }
+    return text;
+}
+
+// Applies the bytes to a fresh start-up form and checks the invariants.
+Form ApplyChecked(const uint8_t* data, size_t size, EdidStatus& status) {
+    static const Form kBefore = StartUpForm();
+    Form form = kBefore;
+    status = ApplyEdidBytes(&form, data, size).status;
+    if (status != EdidStatus::kApplied && !SameTexts(form, kBefore, kFirstFieldId, kLastFieldId)) std::abort();
+    if (!SameTexts(form, kBefore, IDC_TARGET_WHITE_X, IDC_TARGET_WHITE_Y)) std::abort();
+    return form;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    EdidStatus status;
+    Form form = ApplyChecked(data, size, status);
+    if (!StartsWithHeader(data, size)) return 0;
+    std::string text = HexText(data, size);
+    EdidStatus text_status;
+    Form text_form = ApplyChecked(reinterpret_cast<const uint8_t*>(text.data()), text.size(), text_status);
+    if (text_status != status || !SameTexts(form, text_form, kFirstFieldId, kLastFieldId)) std::abort();
+    return 0;
+}

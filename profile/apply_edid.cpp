@@ -1,0 +1,153 @@
+#include "profile/apply_edid.h"
+
+#include "colour/balance.h"
+#include "profile/edid.h"
+
+namespace {
+
+constexpr EdidReport kApplied = {EdidStatus::kApplied, 0, 0, 0};
+
+// The label xrandr --verbose prints before the digits.
+constexpr char kXrandrLabel[] = "EDID:";
+constexpr size_t kXrandrLabelSize = sizeof kXrandrLabel - 1;
+
+// Where each decoded chromaticity goes, in the order the fields are written.
+struct ChromaticityField {
+    EdidChromaticity chromaticity;
+    FieldId field;
+};
+
+const ChromaticityField kChromaticityFields[] = {
+    {kEdidWhiteX, IDC_REF_WHITE_X}, {kEdidWhiteY, IDC_REF_WHITE_Y}, {kEdidRedX, IDC_RED_X},
+    {kEdidRedY, IDC_RED_Y},         {kEdidGreenX, IDC_GREEN_X},     {kEdidGreenY, IDC_GREEN_Y},
+    {kEdidBlueX, IDC_BLUE_X},       {kEdidBlueY, IDC_BLUE_Y},
+};
+
+EdidReport Refusal(EdidStatus status) { return {status, 0, 0, 0}; }
+
+EdidReport NotHexAt(const unsigned char* bytes, size_t offset) {
+    return {EdidStatus::kNotHexText, 0, offset, bytes[offset]};
+}
+
+bool IsWhiteSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Whether the byte may appear in text at all: white space or printable ASCII.
+bool IsTextByte(unsigned char c) { return IsWhiteSpace(c) || (c >= 0x20 && c < 0x7F); }
+
+bool IsAllText(const unsigned char* bytes, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        if (!IsTextByte(bytes[i])) return false;
+    }
+    return true;
+}
+
+// The digit's value, or -1 for any other character.
+int HexDigitValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+size_t SkipWhiteSpace(const unsigned char* bytes, size_t size, size_t at) {
+    while (at < size && IsWhiteSpace(bytes[at])) ++at;
+    return at;
+}
+
+bool HasTextAt(const unsigned char* bytes, size_t size, size_t at, const char* text, size_t length) {
+    if (size - at < length) return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[at + i] != static_cast<unsigned char>(text[i])) return false;
+    }
+    return true;
+}
+
+bool HasHexPrefixAt(const unsigned char* bytes, size_t size, size_t at) {
+    return size - at >= 2 && bytes[at] == '0' && (bytes[at + 1] == 'x' || bytes[at + 1] == 'X');
+}
+
+// One run of digits starting at `at` (after white space): its optional 0x,
+// then an even number of digits, ending at white space, a ">" or the end.
+// Bytes beyond the first block are counted but not kept.
+EdidReport DecodeHexRun(const unsigned char* bytes, size_t size, size_t& at, size_t& count,
+                        unsigned char (&block)[kEdidBlockSize]) {
+    const size_t run = at;
+    if (HasHexPrefixAt(bytes, size, at)) at += 2;
+    const size_t first_digit = at;
+    while (at < size && HexDigitValue(bytes[at]) >= 0) ++at;
+    const bool ends_run = at == size || IsWhiteSpace(bytes[at]) || bytes[at] == '>';
+    if (!ends_run) return NotHexAt(bytes, at);
+    // A 0x with no digit after it: the x is what is out of place.
+    if (at == first_digit) return NotHexAt(bytes, run + 1);
+    if ((at - first_digit) % 2 != 0) return {EdidStatus::kOddDigits, 0, run, 0};
+    for (size_t digit = first_digit; digit < at; digit += 2, ++count) {
+        if (count >= kEdidBlockSize) continue;
+        block[count] = static_cast<unsigned char>(HexDigitValue(bytes[digit]) << 4 | HexDigitValue(bytes[digit + 1]));
+    }
+    return kApplied;
+}
+
+// The whole text is checked, extension blocks included, so that text with a
+// fault anywhere in it is refused rather than half believed.
+EdidReport DecodeHexText(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+    size_t at = SkipWhiteSpace(bytes, size, 0);
+    if (HasTextAt(bytes, size, at, kXrandrLabel, kXrandrLabelSize)) {
+        at = SkipWhiteSpace(bytes, size, at + kXrandrLabelSize);
+    }
+    if (at < size && bytes[at] == '<') at = SkipWhiteSpace(bytes, size, at + 1);
+    size_t count = 0;
+    while (at < size) {
+        if (bytes[at] == '>') {
+            // Only white space may follow the closing mark.
+            at = SkipWhiteSpace(bytes, size, at + 1);
+            if (at < size) return NotHexAt(bytes, at);
+            break;
+        }
+        EdidReport report = DecodeHexRun(bytes, size, at, count, block);
+        if (report.status != EdidStatus::kApplied) return report;
+        at = SkipWhiteSpace(bytes, size, at);
+    }
+    if (count < kEdidBlockSize) return {EdidStatus::kTooShort, count, 0, 0};
+    return kApplied;
+}
+
+EdidReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+    if (size < kEdidBlockSize) return {EdidStatus::kTooShort, size, 0, 0};
+    for (size_t i = 0; i < kEdidBlockSize; ++i) block[i] = bytes[i];
+    return kApplied;
+}
+
+// Header first: for bytes that are no EDID at all, "not an EDID" is the truer
+// reason than whatever their sum happens to be.
+EdidReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
+    for (size_t i = 0; i < kEdidHeaderSize; ++i) {
+        if (block[kEdidHeaderOffset + i] != kEdidHeader[i]) return Refusal(EdidStatus::kWrongHeader);
+    }
+    unsigned sum = SumEdidBlock(block);
+    if (sum != 0) return {EdidStatus::kWrongChecksum, 0, 0, static_cast<unsigned char>(sum)};
+    unsigned char version = block[kEdidVersionOffset];
+    if (version != kEdidVersion) return {EdidStatus::kWrongVersion, 0, 0, version};
+    return kApplied;
+}
+
+void WriteColorimetry(Dialog dlg, const unsigned char (&block)[kEdidBlockSize]) {
+    for (const ChromaticityField& c : kChromaticityFields) {
+        WriteFieldNumber(dlg, c.field, ReadEdidChromaticity(block, c.chromaticity));
+    }
+    unsigned char gamma = block[kEdidGammaOffset];
+    if (gamma != kEdidGammaNotGiven) WriteFieldNumber(dlg, IDC_GAMMA, ReadEdidGamma(gamma));
+}
+
+}  // namespace
+
+EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+    unsigned char block[kEdidBlockSize] = {};
+    EdidReport report =
+        IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
+    if (report.status != EdidStatus::kApplied) return report;
+    report = CheckBaseBlock(block);
+    if (report.status != EdidStatus::kApplied) return report;
+    WriteColorimetry(dlg, block);
+    CalcBalance(dlg);
+    return report;
+}

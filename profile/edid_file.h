@@ -1,0 +1,17 @@
+// Reading a monitor's EDID from a file or a stream into the reference side of
+// the form, for the companion program.
+#pragma once
+
+#include <cstdio>
+
+#include "form/form.h"
+#include "profile/edid_status.h"
+
+// Reads the file at path (binary or hex text) and applies it as
+// ApplyEdidBytes does. The file is closed and its buffer released on every path.
+EdidReport LoadEdidFrom(Dialog dlg, const char* path);
+
+// The same from a stream already open, read to its end and left open: for
+// standard input. Reading a binary EDID wants the stream in binary mode, which
+// on Windows is the caller's to set.
+EdidReport LoadEdidFromStream(Dialog dlg, std::FILE* stream);
