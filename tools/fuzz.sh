@@ -39,7 +39,7 @@ case "${1:-check}" in
         # Quietly: the progress lines go to a log, shown whole only on failure.
         log=build/fuzz/check.log
         if ! { "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions &&
-               build/fuzz/edid_fuzzer -runs=0 fuzz/edid-corpus &&
+               build/fuzz/edid_fuzzer -runs=0 fuzz/edid-corpus fuzz/regressions &&
                fuzz 30 && fuzz_edid 10 && fuzz_number_text 5; } >"$log" 2>&1; then
             tail -n 60 "$log"
             echo "fuzz check failed; the whole output is in $log" >&2
