@@ -31,6 +31,21 @@ DEFAULTS = ["0.3127", "0.3290", "0.640", "0.330", "0.300", "0.600", "0.150", "0.
             "0.3127", "0.3290", "1.00000", "1.00000", "1.00000"]
 
 
+def build_edid(ten_bits, gamma, checksum_fixed=True):
+    """A version 1 EDID base block: the ten-bit chromaticities (red x, red y,
+    green x, green y, blue x, blue y, white x, white y, each times 1024), the
+    gamma byte, and the checksum fixed up or one off."""
+    block = bytearray(128)
+    block[0:8] = bytes.fromhex("00ffffffffffff00")
+    block[18] = 1
+    block[23] = gamma
+    for i, value in enumerate(ten_bits):
+        block[25 + i // 4] |= (value & 3) << (6 - 2 * (i % 4))
+        block[27 + i] = value >> 2
+    block[127] = (1 - checksum_fixed - sum(block)) % 256
+    return bytes(block)
+
+
 def cli_fields(*args):
     """The fourteen (name, text) pairs the companion shows after args."""
     out = subprocess.run(CLI + ["--fields", *args], capture_output=True, text=True, check=True).stdout
@@ -81,6 +96,12 @@ class Page(unittest.TestCase):
         self.element("profile-chooser").send_keys(str(path))
         wait_idle(self.driver, step)
 
+    def paste(self, id, text):
+        """Replaces the text of a text area as a paste does."""
+        self.driver.execute_script(
+            "arguments[0].focus(); arguments[0].select(); document.execCommand('insertText', false, arguments[1])",
+            self.element(id), text)
+
     def keys(self, *keys):
         """Presses keys in turn; Shift is held from one Shift to the next."""
         actions, held = ActionChains(self.driver), False
@@ -106,6 +127,11 @@ class Page(unittest.TestCase):
         chooser = self.element("profile-chooser")
         self.assertEqual((chooser.get_attribute("type"), chooser.get_attribute("accept")),
                          ("file", ".icc,.icm"))
+        edid = self.element("edid-chooser")
+        self.assertEqual((edid.get_attribute("type"), edid.get_attribute("accept")), ("file", ""))
+        self.assertEqual(self.driver.execute_script(
+            "return document.getElementById('IDD_MAIN').contains(document.getElementById('edid-load'))"), False)
+        self.assertEqual(self.element("edid-status").text, "")
 
     def test_calc_turns_typed_texts_into_results(self):
         cases = [  # gamma, target x, target y => results
@@ -174,6 +200,65 @@ class Page(unittest.TestCase):
                 else:
                     self.assertEqual(field_texts(self.driver), before)
 
+    def test_an_edid_from_a_file_or_pasted_sets_the_reference_side(self):
+        close_to_srgb = [655, 338, 307, 614, 154, 61, 320, 337]
+        monitor = build_edid(close_to_srgb, 0x78)
+        pairs = [f"{b:02x}" for b in monitor]
+        dump = "EDID:\n" + "\n".join(" ".join(pairs[i:i + 16]) for i in range(0, 128, 16)) + "\n"
+        files = {  # name => bytes
+            "monitor.bin": monitor,
+            "damaged.bin": build_edid(close_to_srgb, 0x78, checksum_fixed=False),
+            # The largest an EDID can be (255 extension blocks), and one byte more.
+            "largest.bin": monitor + bytes(32768 - 128),
+            "too-large.bin": monitor + bytes(32769 - 128),
+        }
+        for name, data in files.items():
+            pathlib.Path(self.tmp.name, name).write_bytes(data)
+        # Before each action 1003 and the target x are typed, without Calc., so
+        # that a recalculation would show. Applied, the fields must be as the
+        # companion shows them after the same steps with monitor.bin; refused,
+        # no field may change. The status line says which.
+        cases = [  # typed 1003, typed 1010, action, file chosen or text pasted, status (None: as it was)
+            ("0.5", "0.2831", "choose", "monitor.bin", "EDID applied"),
+            ("0.5", "0.3000", "paste", dump, "EDID applied"),
+            ("0.5", "0.2831", "choose", "largest.bin", "EDID applied"),
+            ("0.4", "0.3000", "choose", "damaged.bin",
+             "damaged.bin: damaged EDID: the base block sums to 0x01, not 0"),
+            ("0.4", "0.3000", "choose", "too-large.bin",
+             "too-large.bin: too large to be an EDID: over 32768 bytes"),
+            ("0.4", "0.3000", "paste", "",
+             "Pasted text: too short to be an EDID: 0 bytes, fewer than 128"),
+            # A character beyond 8 bits reaches the core as "?".
+            ("0.4", "0.3000", "paste", dump.replace("ff", "\u03a9f", 1),
+             'Pasted text: neither an EDID nor its hex text: "?" at offset 9'),
+            ("0.4", "0.3000", "press", "edid-load", None),  # the chooser is cancelled
+        ]
+        steps = []
+        self.driver.execute_script("document.getElementById('edid-chooser').addEventListener("
+                                   "'click', () => { window.edidChooserOpened = true; })")
+        for red_x, target_x, action, what, status in cases:
+            with self.subTest(action=action, what=what[:24]):
+                self.type("IDC_RED_X", red_x)
+                self.type("IDC_TARGET_WHITE_X", target_x)
+                steps += ["--set", f"1003={red_x}", "--set", f"1010={target_x}"]
+                before = field_texts(self.driver)
+                status = self.element("edid-status").text if status is None else status
+                if action == "choose":
+                    self.element("edid-chooser").send_keys(str(pathlib.Path(self.tmp.name, what)))
+                    wait_idle(self.driver, f"choosing {what}")
+                elif action == "paste":
+                    self.paste("edid-text", what)
+                    self.press("edid-apply", "Apply")
+                else:
+                    self.press(what, "EDID... cancelled")
+                    self.assertTrue(self.driver.execute_script("return window.edidChooserOpened"))
+                self.assertEqual(self.element("edid-status").text, status)
+                if status == "EDID applied":
+                    steps += ["--edid", str(pathlib.Path(self.tmp.name, "monitor.bin"))]
+                    self.assertEqual(field_texts(self.driver), cli_fields(*steps))
+                else:
+                    self.assertEqual(field_texts(self.driver), before)
+
     def test_enter_and_escape_do_nothing(self):
         self.type("IDC_TARGET_WHITE_X", "0.2831")
         before = field_texts(self.driver)
@@ -188,9 +273,10 @@ class Page(unittest.TestCase):
                     self.assertEqual(field_texts(self.driver), before)
                     self.assertTrue(self.element("IDD_MAIN").is_displayed())
 
-    def test_tab_visits_the_fields_then_the_buttons_then_the_diagram(self):
+    def test_tab_visits_the_fields_then_the_buttons_then_the_diagram_then_the_edid(self):
         walk = [name for name, _ in cli_fields()][1:] + [
-            "IDC_LOAD", "IDC_RELOAD", "IDC_CALC", "IDC_CLOSE", "chromaticity-diagram"]
+            "IDC_LOAD", "IDC_RELOAD", "IDC_CALC", "IDC_CLOSE", "chromaticity-diagram",
+            "edid-load", "edid-text", "edid-apply"]
         seen = []
         for _ in walk:
             self.keys(Keys.TAB)

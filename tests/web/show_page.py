@@ -19,7 +19,10 @@ def main(page, screenshot):
         fields = dict(field_texts(driver))
         print("New Balance: red {}, green {}, blue {}".format(
             fields["IDC_BAL_RED"], fields["IDC_BAL_GREEN"], fields["IDC_BAL_BLUE"]))
-        # The viewport cut to the page's content, the small print included.
+        # The viewport cut to the page's content, the small print included,
+        # without scrollbars: one would narrow the cut viewport and wrap the
+        # diagram's column under the dialog.
+        driver.execute_cdp_cmd("Emulation.setScrollbarsHidden", {"hidden": True})
         width, height = driver.execute_script(
             "const right = Math.max(...[...document.getElementById('desk').children]"
             "    .map(e => e.getBoundingClientRect().right));"

@@ -1,9 +1,10 @@
-// The dialog's commands. Each runs to its end before the next begins, in the
-// order given, as the dialog handles one message after another: at once when
-// the dialog is idle, otherwise after the commands before it. A command that
-// waits (on a file's bytes) marks the dialog busy (aria-busy) until it and
-// those queued behind it are done, which is what scripts can wait on.
-import { applyProfileBytes, openDialog, pressCalc } from "./core.js";
+// The dialog's commands, and the EDID applied to its fields from beside it.
+// Each runs to its end before the next begins, in the order given, as the
+// dialog handles one message after another: at once when the dialog is idle,
+// otherwise after the commands before it. A command that waits (on a file's
+// bytes) marks the dialog busy (aria-busy) until it and those queued behind it
+// are done, which is what scripts can wait on.
+import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
 
 // The last confirmed choice of the chooser: the page's profile path.
@@ -76,6 +77,39 @@ async function reloadProfile() {
     if (applyProfileBytes(bytes)) redrawDiagram();
 }
 
+function showEdidStatus(text) {
+    document.getElementById("edid-status").textContent = text;
+}
+
+// A file's bytes or the pasted text's go to the core alike, which tells
+// binary from hex text; a refusal changes nothing but the status line.
+function applyEdid(bytes, source) {
+    const reason = applyEdidBytes(bytes);
+    if (reason === null) {
+        redrawDiagram();
+        showEdidStatus("EDID applied");
+    } else {
+        showEdidStatus(`${source}: ${reason}`);
+    }
+}
+
+// Only the start of a file that is too large to be an EDID is read: enough
+// for the core to say so.
+async function applyEdidFile(file) {
+    let bytes;
+    try {
+        bytes = new Uint8Array(await file.slice(0, edidReadLimit()).arrayBuffer());
+    } catch {
+        showEdidStatus(`${file.name}: ${describeUnreadableEdid()}`);
+        return;
+    }
+    applyEdid(bytes, file.name);
+}
+
+function applyEdidText() {
+    applyEdid(textBytes(document.getElementById("edid-text").value, edidReadLimit()), "Pasted text");
+}
+
 function closeDialog() {
     g_closed = true;
     document.getElementById("desk").remove();
@@ -97,8 +131,23 @@ function setUpLoad(chooser) {
     chooser.addEventListener("cancel", () => runCommand(reloadProfile));
 }
 
+// The file is taken as the choice is made, so that a choice made while the
+// dialog is busy is the one applied; a cancelled choice does nothing.
+function setUpEdid(chooser) {
+    document.getElementById("edid-load").addEventListener("click", () => {
+        chooser.value = "";
+        chooser.click();
+    });
+    chooser.addEventListener("change", () => {
+        const file = chooser.files[0];
+        if (file) runCommand(() => applyEdidFile(file));
+    });
+    document.getElementById("edid-apply").addEventListener("click", () => runCommand(applyEdidText));
+}
+
 export function setUpCommands() {
     setUpLoad(document.getElementById("profile-chooser"));
+    setUpEdid(document.getElementById("edid-chooser"));
     const commands = [
         ["IDC_RELOAD", reloadProfile],
         ["IDC_CALC", calcBalance],

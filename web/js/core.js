@@ -22,11 +22,58 @@ export function readFieldNumber(id) {
     return g_core._ReadPageFieldNumber(id);
 }
 
+// A copy of the bytes in the core's heap, or 0 where none could be had or an
+// empty input needs none.
+function copyToCore(bytes) {
+    const buffer = g_core._ReserveFileBuffer(bytes.length);
+    if (buffer) g_core.HEAPU8.set(bytes, buffer);
+    return buffer;
+}
+
+// A text the core made, which is ASCII.
+function readCoreText(pointer) {
+    let text = "";
+    for (let p = pointer; g_core.HEAPU8[p] !== 0; ++p) text += String.fromCharCode(g_core.HEAPU8[p]);
+    return text;
+}
+
 // Copies a file's bytes into the core's heap and applies them as a profile
 // load does; true when the profile was applied and the balance recalculated.
 export function applyProfileBytes(bytes) {
-    const buffer = g_core._ReserveFileBuffer(bytes.length);
+    const buffer = copyToCore(bytes);
     if (!buffer) return false;
-    g_core.HEAPU8.set(bytes, buffer);
     return g_core._ApplyProfileBuffer(buffer, bytes.length) === 1;
+}
+
+// How many bytes of an EDID's file or text to hand over at most: past it the
+// core refuses the input as too large.
+export function edidReadLimit() {
+    return g_core._EdidReadLimit();
+}
+
+// Text as 8-bit characters, as the fields hand theirs to the core: U+0000 to
+// U+00FF as that byte, a surrogate pair as one character, anything above as
+// "?"; at most limit of them.
+export function textBytes(text, limit) {
+    const bytes = [];
+    for (let i = 0; i < text.length && bytes.length < limit; ++i) {
+        const code = text.charCodeAt(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.length) {
+            const next = text.charCodeAt(i + 1);
+            if (next >= 0xDC00 && next <= 0xDFFF) ++i;
+        }
+        bytes.push(code <= 0xFF ? code : 0x3F);
+    }
+    return Uint8Array.from(bytes);
+}
+
+// Applies an EDID's bytes (binary or hex text) to the fields; null when it
+// was applied and the balance recalculated, otherwise the core's reason.
+export function applyEdidBytes(bytes) {
+    const reason = g_core._ApplyEdidBuffer(copyToCore(bytes), bytes.length);
+    return reason ? readCoreText(reason) : null;
+}
+
+export function describeUnreadableEdid() {
+    return readCoreText(g_core._DescribeUnreadableEdid());
 }
