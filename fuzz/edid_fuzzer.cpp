@@ -8,26 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "colour/balance.h"
-#include "form/memory_form.h"
+#include "fuzz_form.h"
 #include "profile/apply_edid.h"
 #include "profile/edid.h"
 
 namespace {
-
-Form StartUpForm() {
-    Form form;
-    ApplyDefaultTexts(&form);
-    CalcBalance(&form);
-    return form;
-}
-
-bool SameTexts(const Form& a, const Form& b, FieldId first, FieldId last) {
-    for (FieldId id = first; id <= last; ++id) {
-        if (FieldText(a, id) != FieldText(b, id)) return false;
-    }
-    return true;
-}
 
 bool StartsWithHeader(const uint8_t* data, size_t size) {
     if (size < kEdidHeaderSize) return false;

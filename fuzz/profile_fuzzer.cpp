@@ -5,27 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "colour/balance.h"
-#include "form/memory_form.h"
+#include "fuzz_form.h"
 #include "profile/apply_profile.h"
-
-namespace {
-
-Form StartUpForm() {
-    Form form;
-    ApplyDefaultTexts(&form);
-    CalcBalance(&form);
-    return form;
-}
-
-bool SameTexts(const Form& a, const Form& b, FieldId first, FieldId last) {
-    for (FieldId id = first; id <= last; ++id) {
-        if (FieldText(a, id) != FieldText(b, id)) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Form kBefore = StartUpForm();

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,29 +12,15 @@
 #include "form/memory_form.h"
 #include "profile/apply_edid.h"
 #include "profile_test_form.h"
+#include "temp_dir_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class EdidFileTest : public ::testing::Test {
+class EdidFileTest : public TempDirTest {
 protected:
     void SetUp() override {
-        // Unique per run, so that builds tested side by side do not meet.
-        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() / ("tintmend-edid-" + std::to_string(stamp));
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         ApplyEdidBytes(&applied_, TypicalEdid().data(), kTypicalSize);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    std::string Write(const char* name, const Bytes& bytes) {
-        std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-        return path;
     }
     // The typical block, then zeros up to size bytes.
     static Bytes Padded(size_t size) {
@@ -46,7 +30,6 @@ protected:
         return bytes;
     }
     static constexpr size_t kTypicalSize = 128;
-    fs::path dir_;
     Form applied_ = SentinelForm();  // the typical block applied
 };
 

@@ -2,43 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "form/memory_form.h"
 #include "profile_builder.h"
 #include "profile_test_form.h"
+#include "temp_dir_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class LoadProfileTest : public ::testing::Test {
+class LoadProfileTest : public TempDirTest {
 protected:
-    void SetUp() override {
-        // Unique per run, so that builds tested side by side do not meet.
-        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() / ("tintmend-profile-" + std::to_string(stamp));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    std::string Write(const char* name, const Bytes& bytes) {
-        std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
     static void Choose(const std::string& path) {
         std::snprintf(g_profilePath, sizeof g_profilePath, "%s", path.c_str());
     }
-    fs::path dir_;
 };
 
 TEST_F(LoadProfileTest, ReloadBeforeAnyChoiceDoesNothing) {
