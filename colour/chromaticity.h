@@ -6,6 +6,12 @@
 
 #include "colour/matrix.h"
 
+// A CIE 1931 (x, y) pair; z = 1 - x - y is derived where needed.
+struct Chromaticity {
+    double x;
+    double y;
+};
+
 // Which not-a-number an operation yields is up to the machine: x86 gives the
 // "indefinite" (sign set), WebAssembly and ARM may give a positive one, and
 // when two meet the compiler's operand order decides. Results that are not a

@@ -1,6 +1,5 @@
 #include "profile/apply_edid.h"
 
-#include "colour/balance.h"
 #include "profile/edid.h"
 
 namespace {
@@ -10,18 +9,6 @@ constexpr EdidReport kApplied = {EdidStatus::kApplied, 0, 0, 0};
 // The label xrandr --verbose prints before the digits.
 constexpr char kXrandrLabel[] = "EDID:";
 constexpr size_t kXrandrLabelSize = sizeof kXrandrLabel - 1;
-
-// Where each decoded chromaticity goes, in the order the fields are written.
-struct ChromaticityField {
-    EdidChromaticity chromaticity;
-    FieldId field;
-};
-
-const ChromaticityField kChromaticityFields[] = {
-    {kEdidWhiteX, IDC_REF_WHITE_X}, {kEdidWhiteY, IDC_REF_WHITE_Y}, {kEdidRedX, IDC_RED_X},
-    {kEdidRedY, IDC_RED_Y},         {kEdidGreenX, IDC_GREEN_X},     {kEdidGreenY, IDC_GREEN_Y},
-    {kEdidBlueX, IDC_BLUE_X},       {kEdidBlueY, IDC_BLUE_Y},
-};
 
 EdidReport Refusal(EdidStatus status) { return {status, 0, 0, 0}; }
 
@@ -130,24 +117,42 @@ EdidReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
     return kApplied;
 }
 
-void WriteColorimetry(Dialog dlg, const unsigned char (&block)[kEdidBlockSize]) {
-    for (const ChromaticityField& c : kChromaticityFields) {
-        WriteFieldNumber(dlg, c.field, ReadEdidChromaticity(block, c.chromaticity));
+Chromaticity ReadEdidPoint(const unsigned char (&block)[kEdidBlockSize], EdidChromaticity x) {
+    return {ReadEdidChromaticity(block, x), ReadEdidChromaticity(block, static_cast<EdidChromaticity>(x + 1))};
+}
+
+// The block gives the white and all three primaries; the gamma unless its
+// byte says it is given elsewhere.
+void FillColorimetry(const unsigned char (&block)[kEdidBlockSize], Colorimetry& out) {
+    out.has_white = true;
+    out.white = ReadEdidPoint(block, kEdidWhiteX);
+    const EdidChromaticity primaries[kPrimaryCount] = {kEdidRedX, kEdidGreenX, kEdidBlueX};
+    for (int k = 0; k < kPrimaryCount; ++k) {
+        out.has_primary[k] = true;
+        out.primary[k] = ReadEdidPoint(block, primaries[k]);
     }
     unsigned char gamma = block[kEdidGammaOffset];
-    if (gamma != kEdidGammaNotGiven) WriteFieldNumber(dlg, IDC_GAMMA, ReadEdidGamma(gamma));
+    out.has_gamma = gamma != kEdidGammaNotGiven;
+    if (out.has_gamma) out.gamma = ReadEdidGamma(gamma);
 }
 
 }  // namespace
 
-EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out) {
+    out = Colorimetry{};
     unsigned char block[kEdidBlockSize] = {};
     EdidReport report =
         IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
     if (report.status != EdidStatus::kApplied) return report;
     report = CheckBaseBlock(block);
     if (report.status != EdidStatus::kApplied) return report;
-    WriteColorimetry(dlg, block);
-    CalcBalance(dlg);
+    FillColorimetry(block, out);
+    return report;
+}
+
+EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+    Colorimetry colorimetry;
+    EdidReport report = DecodeEdid(bytes, size, colorimetry);
+    if (report.status == EdidStatus::kApplied) ApplyColorimetry(dlg, colorimetry);
     return report;
 }

@@ -1,10 +1,11 @@
 // The heart of reading a monitor's EDID, without the file: from its bytes to
-// the form. The tests, the fuzzer and the web page call it directly.
+// what it says of the display. The tests, the fuzzer and the web page call it directly.
 #pragma once
 
 #include <cstddef>
 
 #include "form/form.h"
+#include "profile/colorimetry.h"
 #include "profile/edid_status.h"
 
 // Takes the bytes as the binary EDID, or as its hex text when every byte is
@@ -13,7 +14,11 @@
 // optional 0x; a leading "EDID:" label (as xrandr --verbose prints) and a "<"
 // before and ">" after the digits (as ioreg prints) are allowed.
 // Only when the base block is complete, starts with the header, sums to 0 and
-// is of version 1 does it write fields 1001 to 1008 (white, red, green, blue)
-// and 1009 (unless the block gives no gamma) and recalculate. Otherwise
-// nothing changes. Extension blocks after the base block are not consulted.
+// is of version 1 does it fill out with the white, the three primaries and
+// (unless the block gives none) the gamma. Otherwise out says nothing.
+// Extension blocks after the base block are not consulted.
+EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out);
+
+// DecodeEdid, then ApplyColorimetry when the EDID was accepted; a refused
+// EDID changes nothing.
 EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size);

@@ -1,35 +1,34 @@
 #include "profile/apply_profile.h"
 
-#include "colour/balance.h"
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "profile/icc.h"
 
 namespace {
 
-// The tags that a load acts on, each with the only type it accepts and the
-// first of the fields it fills (x then y, or the gamma alone; none for the
-// adaptation, which changes how the others are read).
+// The tags that a load acts on, each with the only type it accepts, in the
+// order of their slots: white, red, green, blue, gamma, and the adaptation,
+// which changes how the others are read.
 struct ActedOnTag {
     IccSignature tag;
     IccSignature type;
-    FieldId first_field;
 };
 
 const ActedOnTag kActedOnTags[] = {
-    {kSigMediaWhitePointTag, kSigXyzType, IDC_REF_WHITE_X},
-    {kSigRedColorantTag, kSigXyzType, IDC_RED_X},
-    {kSigGreenColorantTag, kSigXyzType, IDC_GREEN_X},
-    {kSigBlueColorantTag, kSigXyzType, IDC_BLUE_X},
-    {kSigGreenTrcTag, kSigCurveType, IDC_GAMMA},
-    {kSigChromaticAdaptationTag, kSigS15Fixed16ArrayType, 0},
+    {kSigMediaWhitePointTag, kSigXyzType},
+    {kSigRedColorantTag, kSigXyzType},
+    {kSigGreenColorantTag, kSigXyzType},
+    {kSigBlueColorantTag, kSigXyzType},
+    {kSigGreenTrcTag, kSigCurveType},
+    {kSigChromaticAdaptationTag, kSigS15Fixed16ArrayType},
 };
 constexpr int kActedOnTagCount = sizeof kActedOnTags / sizeof kActedOnTags[0];
 constexpr int kWhiteSlot = 0;
+constexpr int kFirstColorantSlot = 1;
 constexpr int kGammaSlot = 4;
 constexpr int kAdaptationSlot = 5;
 
-// What the load will write, one slot per acted-on tag. A later table entry
+// What the profile states, one slot per acted-on tag. A later table entry
 // replaces an earlier one, which leaves the same texts as writing every entry
 // in table order would, but lets the whole profile be checked before the
 // first field changes.
@@ -125,7 +124,7 @@ ProfileReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedVal
 // colorants are stated after it (version 4 profiles always adapt to D50), so
 // it is undone to tell the display's own colours; the display's white is
 // then what the adaptation carries to the connection space's illuminant.
-void WriteDecodedValues(Dialog dlg, const DecodedValues& values) {
+void FillColorimetry(const DecodedValues& values, Colorimetry& out) {
     const bool adapted = values.found[kAdaptationSlot];
     Matrix3 undo;
     if (adapted) MatInvert(values.adaptation, undo);
@@ -140,25 +139,37 @@ void WriteDecodedValues(Dialog dlg, const DecodedValues& values) {
             const Vector3 stated = xyz;
             MatMulVec(undo, stated, xyz);
         }
-        double x = 0.0;
-        double y = 0.0;
-        XyzToChromaticity(xyz, x, y);
-        WriteFieldNumber(dlg, kActedOnTags[slot].first_field, x);
-        WriteFieldNumber(dlg, kActedOnTags[slot].first_field + 1, y);
+        Chromaticity c = {0.0, 0.0};
+        XyzToChromaticity(xyz, c.x, c.y);
+        if (slot == kWhiteSlot) {
+            out.has_white = true;
+            out.white = c;
+        } else {
+            out.has_primary[slot - kFirstColorantSlot] = true;
+            out.primary[slot - kFirstColorantSlot] = c;
+        }
     }
-    if (values.found[kGammaSlot]) WriteFieldNumber(dlg, IDC_GAMMA, values.gamma);
+    out.has_gamma = values.found[kGammaSlot];
+    out.gamma = values.gamma;
 }
 
 }  // namespace
 
-ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
+    out = Colorimetry{};
     ProfileReport report = CheckHeader(bytes, size);
     if (report.status != ProfileStatus::kApplied) return report;
     DecodedValues values = {};
     values.illuminant = DecodeXyz(bytes + kIlluminantOffset);
     report = DecodeTagTable(bytes, size, values);
     if (report.status != ProfileStatus::kApplied) return report;
-    WriteDecodedValues(dlg, values);
-    CalcBalance(dlg);
+    FillColorimetry(values, out);
+    return report;
+}
+
+ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+    Colorimetry colorimetry;
+    ProfileReport report = DecodeProfile(bytes, size, colorimetry);
+    if (report.status == ProfileStatus::kApplied) ApplyColorimetry(dlg, colorimetry);
     return report;
 }

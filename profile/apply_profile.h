@@ -1,19 +1,24 @@
 // The heart of a profile load, without the file: from the bytes of a profile
-// to the form. The tests and the fuzzer call it directly.
+// to what it says of the display. The tests and the fuzzer call it directly.
 #pragma once
 
 #include <cstddef>
 
 #include "form/form.h"
+#include "profile/colorimetry.h"
 #include "profile/profile_status.h"
 
-// Checks the header, then the tag table and the data of every tag that would
-// be written; only when all of it lies within the size bytes and the header
-// names an RGB display profile with an XYZ connection space does it write
-// fields 1001 to 1009 as found and recalculate. Otherwise nothing changes.
+// Checks the header, then the tag table and the data of every tag that is
+// acted on; only when all of it lies within the size bytes and the header
+// names an RGB display profile with an XYZ connection space does it fill out
+// with what the profile states. Otherwise out says nothing.
 // Where a "chad" tag records the chromatic adaptation that the white point
 // and the colorants were stated after, it is undone, so that the fields show
 // the display's own colours.
 // Entries with other signatures are not followed, so they cannot refuse a
 // profile.
+ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out);
+
+// DecodeProfile, then ApplyColorimetry when the profile was accepted; a
+// refused profile changes nothing.
 ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size);
