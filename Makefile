@@ -9,14 +9,19 @@ deps:
 	@tools/install-deps.sh
 
 build: deps
-	@for p in $(PRESETS); do \
-	    cmake --preset $$p >/dev/null && cmake --build --preset $$p || exit 1; \
-	done
+	@for p in $(PRESETS); do tools/build-preset.sh $$p || exit 1; done
 
-test: build
-	tools/run-tests.sh
+# Every test through CTest, on one virtual screen: the native build's unit
+# tests, then the other builds' tests and the slow checks, which the native
+# build holds as labelled stages that build what they run.
+test: deps
+	@tools/build-preset.sh native
+	tools/with-screen ctest --preset native
 
-run: build
+# Only what it runs: the 64-bit dialog and the program that shows it.
+run:
+	@tools/install-deps.sh run
+	@tools/build-preset.sh win64 tintmend tintmend-show
 	tools/run.sh
 
 # The page: opened in the default browser, or without a display shown in
@@ -30,7 +35,7 @@ dist: deps
 	tools/dist.sh
 
 bench: deps
-	cmake --preset native >/dev/null && cmake --build --preset native --target tintmend-bench
+	@tools/build-preset.sh native tintmend-bench
 	build/native/bin/tintmend-bench
 
 # The readers' fuzzers for FUZZ_SECONDS; new inputs gather in build/fuzz.

@@ -7,7 +7,6 @@ cd "$(dirname "$0")/.."
 native=build/native/bin/tintmend-cli
 windows=build/win64/bin/tintmend-cli.exe
 web=build/web/tintmend-cli.js
-export TINTMEND_WINEPREFIX=${TINTMEND_WINEPREFIX:-$PWD/build/win64/wineprefix}
 passed=0 failed=0
 while IFS= read -r line; do
     [[ -z "${line// }" || $line == \#* ]] && continue

@@ -8,7 +8,6 @@ cd "$(dirname "$0")/.."
 case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*) exec build/win32/bin/tintmend.exe ;;
 esac
-export TINTMEND_WINEPREFIX="${TINTMEND_WINEPREFIX:-$(pwd)/build/win64/wineprefix}"
 if [ -n "${DISPLAY:-}" ]; then
     # The dialog's font, "MS UI Gothic", drawn with the IPA Gothic face.
     tools/wine-run reg add 'HKCU\Software\Wine\Fonts\Replacements' \
