@@ -1,5 +1,6 @@
 # The front door. `make run` runs the program's main job, `make test` every test.
 PRESETS := native win32 win64 web
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all build deps test run web dist bench fuzz clean
 
