@@ -6,3 +6,7 @@
 #include "form/form.h"
 
 void CalcBalance(Dialog dlg);
+
+// What every front end does as it opens: the default texts, then the first
+// calculation.
+void StartForm(Dialog dlg);
