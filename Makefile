@@ -19,10 +19,12 @@ test: deps
 	@tools/build-preset.sh native
 	tools/with-screen ctest --preset native
 
-# Only what it runs: the 64-bit dialog and the program that shows it.
+# Only what it runs: the 64-bit dialog and the program that shows it, built
+# while the Wine prefix is made (on first use) beside them.
 run:
 	@tools/install-deps.sh run
-	@tools/build-preset.sh win64 tintmend tintmend-show
+	@tools/wine-run wineboot >/dev/null 2>&1 & \
+	    tools/build-preset.sh win64 tintmend tintmend-show && wait
 	tools/run.sh
 
 # The page: opened in the default browser, or without a display shown in
