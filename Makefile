@@ -19,12 +19,10 @@ test: deps
 	@tools/build-preset.sh native
 	tools/with-screen ctest --preset native
 
-# Only what it runs: the 64-bit dialog and the program that shows it, built
-# while the Wine prefix is made (on first use) beside them.
+# Only what it runs: the 64-bit dialog and the program that shows it.
 run:
 	@tools/install-deps.sh run
-	@tools/wine-run wineboot >/dev/null 2>&1 & \
-	    tools/build-preset.sh win64 tintmend tintmend-show && wait
+	@tools/build-preset.sh win64 tintmend tintmend-show
 	tools/run.sh
 
 # The page: opened in the default browser, or without a display shown in
