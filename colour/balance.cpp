@@ -14,9 +14,9 @@ double Drive(double ratio, double exponent) { return AsIndefiniteIfNaN(std::pow(
 }  // namespace
 
 // Nothing is validated: a zero y or collinear primaries flow through as
-// infinities and not-a-numbers, and all three results are written every time.
-void CalcBalance(Dialog dlg) {
-    // The inputs are read in field order: reference white, primaries, gamma, target.
+// infinities and not-a-numbers.
+void CalcNormalisedMatrix(Dialog dlg, Matrix3& normalised) {
+    // The inputs are read in field order: reference white, then primaries.
     const double xw = ReadFieldNumber(dlg, IDC_REF_WHITE_X);
     const double yw = ReadFieldNumber(dlg, IDC_REF_WHITE_Y);
     const double zw = 1.0 - xw - yw;
@@ -31,26 +31,31 @@ void CalcBalance(Dialog dlg) {
         primaries.m[3 * k + 2] = (1.0 - x - y) / y;
     }
 
-    const double gamma = ReadFieldNumber(dlg, IDC_GAMMA);
-    const double xt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
-    const double yt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y);
-    // The target enters as a chromaticity triple, never divided by its y.
-    const Vector3 target = {{xt, yt, 1.0 - xt - yt}};
-
     // Amounts of the unit-luminance primaries that mix to the reference white.
     Matrix3 primaries_inverse;
     MatInvert(primaries, primaries_inverse);
     Vector3 scales;
     VecMulMat(Vector3{{xw, yw, zw}}, primaries_inverse, scales);
 
-    // RGB to XYZ, scaled so that full drive (1, 1, 1) is the white at Y = 1.
-    Matrix3 normalised;
     for (int k = 0; k < 3; ++k) {
         const double s = scales.v[k];
         normalised.m[3 * k + 0] = s * primaries.m[3 * k + 0] / yw;
         normalised.m[3 * k + 1] = s / yw;
         normalised.m[3 * k + 2] = s * primaries.m[3 * k + 2] / yw;
     }
+}
+
+// All three results are written every time, whatever their values.
+void CalcBalance(Dialog dlg) {
+    Matrix3 normalised;
+    CalcNormalisedMatrix(dlg, normalised);
+
+    const double gamma = ReadFieldNumber(dlg, IDC_GAMMA);
+    const double xt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
+    const double yt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y);
+    // The target enters as a chromaticity triple, never divided by its y.
+    const Vector3 target = {{xt, yt, 1.0 - xt - yt}};
+
     Matrix3 normalised_inverse;
     MatInvert(normalised, normalised_inverse);
 

@@ -3,6 +3,13 @@
 // (fields 1012 to 1014).
 #pragma once
 
+#include "colour/matrix.h"
 #include "form/form.h"
 
 void CalcBalance(Dialog dlg);
+
+// The display's RGB-to-XYZ matrix from the reference white and primaries
+// (fields 1001 to 1008, read in that order): row k is primary k's XYZ at full
+// drive, scaled so that full drive of all three (1, 1, 1) is the reference
+// white with luminance Y = 1.
+void CalcNormalisedMatrix(Dialog dlg, Matrix3& normalised);
