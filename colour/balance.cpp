@@ -74,3 +74,8 @@ void CalcBalance(Dialog dlg) {
     WriteFieldNumber(dlg, IDC_BAL_GREEN, Drive(cg / strongest, exponent));
     WriteFieldNumber(dlg, IDC_BAL_BLUE, Drive(cb / strongest, exponent));
 }
+
+void StartForm(Dialog dlg) {
+    ApplyDefaultTexts(dlg);
+    CalcBalance(dlg);
+}

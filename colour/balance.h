@@ -13,3 +13,7 @@ void CalcBalance(Dialog dlg);
 // drive, scaled so that full drive of all three (1, 1, 1) is the reference
 // white with luminance Y = 1.
 void CalcNormalisedMatrix(Dialog dlg, Matrix3& normalised);
+
+// What every front end does as it opens: the default texts, then the first
+// calculation.
+void StartForm(Dialog dlg);
