@@ -17,22 +17,11 @@
 #include "profile/apply_profile.h"
 #include "profile/icc.h"
 #include "profile/write_calibration.h"
+#include "calibration_cases.h"
 
 namespace {
 
-using Typed = std::vector<std::pair<FieldId, const char*>>;
-
 const IccDateTime kDate = {2023, 11, 14, 22, 13, 20};
-
-// The defaults, then the typing, then the calculation; results typed after it.
-Form FormWith(const Typed& inputs, const Typed& results = {}) {
-    Form form;
-    StartForm(&form);
-    for (const auto& [id, text] : inputs) SetFieldText(&form, id, text);
-    CalcBalance(&form);
-    for (const auto& [id, text] : results) SetFieldText(&form, id, text);
-    return form;
-}
 
 std::string Reason(const CalibrationReport& report) {
     char text[kCalibrationReasonSize];
@@ -95,19 +84,6 @@ std::string CalOf(const Form& form) {
     EXPECT_EQ(WriteCalFile(&copy, bytes, size).status, CalibrationStatus::kReady);
     return {reinterpret_cast<const char*>(bytes), size};
 }
-
-// Displays and targets that the layout and round-trip tables share.
-const struct {
-    const char* name;
-    Typed inputs;
-} kDisplays[] = {
-    {"sRGB, D65 target", {}},
-    {"sRGB, 9300 K target", {{1010, "0.2831"}, {1011, "0.2971"}}},
-    {"sRGB, D50 target at gamma 1.8", {{1009, "1.8"}, {1010, "0.3457"}, {1011, "0.3585"}}},
-    {"wide gamut, native white 0.3, 0.32",
-     {{1001, "0.3"}, {1002, "0.32"}, {1003, "0.68"}, {1004, "0.32"}, {1005, "0.265"}, {1006, "0.69"},
-      {1009, "2.4"}, {1010, "0.3127"}, {1011, "0.3290"}}},
-};
 
 const IccSignature kTagOrder[][2] = {
     {MakeSignature("desc"), MakeSignature("desc")}, {MakeSignature("cprt"), MakeSignature("text")},
