@@ -130,7 +130,7 @@ const StatusText kStatusTexts[] = {
 CalibrationReport ReadCalibration(Dialog dlg, Calibration& out) {
     out = Calibration{};
     Matrix3 normalised;
-    CalcNormalisedMatrix(dlg, normalised);
+    ReadNormalisedMatrix(dlg, normalised);
     out.gamma = ReadFieldNumber(dlg, IDC_GAMMA);
     out.target.x = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
     out.target.y = ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y);
