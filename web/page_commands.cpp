@@ -11,6 +11,7 @@
 #include "profile/apply_profile.h"
 #include "profile/edid.h"
 #include "profile/edid_status.h"
+#include "profile/write_calibration.h"
 
 namespace {
 
@@ -33,6 +34,19 @@ const char* DescribeEdidRefusal(const EdidReport& report) {
 }
 
 EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
+
+// The last calibration file made, for the page to copy into a download, and
+// the reason when it was refused.
+unsigned char g_calFile[kCalFileBufferSize];
+unsigned char g_profileFile[kProfileBufferSize];
+size_t g_calibrationSize;
+char g_calibrationReason[kCalibrationReasonSize];
+
+const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
+    if (report.status == CalibrationStatus::kReady) return nullptr;
+    DescribeCalibrationReport(report, g_calibrationReason);
+    return g_calibrationReason;
+}
 
 }  // namespace
 
@@ -93,5 +107,24 @@ EMSCRIPTEN_KEEPALIVE const char* ApplyEdidBuffer(unsigned char* bytes, size_t si
 EMSCRIPTEN_KEEPALIVE const char* DescribeUnreadableEdid() {
     return DescribeEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
 }
+
+// The calibration's files from the fields as they stand, as the companion's
+// --write-cal and --write-profile make them: null when made (the bytes at
+// CalibrationBytes, CalibrationSize of them), otherwise the reason.
+EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
+    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, g_calFile, g_calibrationSize));
+}
+
+// The profile's header date from the browser's clock, in whole seconds since
+// 1970 (a double, which holds them exactly).
+EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
+    IccDateTime created = {1970, 1, 1, 0, 0, 0};
+    IccDateTimeFromEpoch(static_cast<int64_t>(seconds), created);
+    return DescribeCalibrationRefusal(WriteDisplayProfile(kPageDialog, created, g_profileFile, g_calibrationSize));
+}
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
+EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
+EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
 
 }  // extern "C"

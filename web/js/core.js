@@ -77,3 +77,20 @@ export function applyEdidBytes(bytes) {
 export function describeUnreadableEdid() {
     return readCoreText(g_core._DescribeUnreadableEdid());
 }
+
+// A calibration file made by the core from the fields: { bytes } (a copy) or
+// { reason } when the results allow none.
+function madeFile(reason, bytesAt) {
+    if (reason) return { reason: readCoreText(reason) };
+    const start = bytesAt();
+    return { bytes: g_core.HEAPU8.slice(start, start + g_core._CalibrationSize()) };
+}
+
+export function makeCalFile() {
+    return madeFile(g_core._MakeCalFile(), () => g_core._CalFileBytes());
+}
+
+// The profile's header date is the given time, in whole seconds since 1970.
+export function makeProfileFile(seconds) {
+    return madeFile(g_core._MakeProfileFile(seconds), () => g_core._ProfileFileBytes());
+}

@@ -1,5 +1,6 @@
 // The page: the dialog built from its template and laid out in the font's
 // dialog units, the diagram beside it, and the commands wired to both.
+import { saveCalibration } from "./calibration.js";
 import { calcBalance, runCommand, setUpCommands } from "./commands.js";
 import { startCore } from "./core.js";
 import { buildDialog, layOutDialog, measureBaseUnits } from "./dialog.js";
@@ -23,3 +24,4 @@ const diagram = document.getElementById("chromaticity-diagram");
 diagram.style.height = `${document.getElementById("IDD_MAIN").offsetHeight}px`;
 setUpDiagram(diagram, typeTarget);
 setUpCommands();
+document.getElementById("calibration-save").addEventListener("click", () => runCommand(saveCalibration));
