@@ -4,13 +4,16 @@
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 
 #include "colour/balance.h"
 #include "profile/apply_edid.h"
 #include "profile/apply_profile.h"
+#include "profile/describe_load.h"
 #include "profile/edid.h"
 #include "profile/edid_status.h"
+#include "profile/profile_status.h"
 
 namespace {
 
@@ -22,14 +25,43 @@ const Dialog kPageDialog = nullptr;
 // is never handed a null pointer.
 const unsigned char kNoBytes[1] = {};
 
-// The reason for the last EDID refused, for the page's status line.
-char g_edidReason[kEdidReasonSize];
+// What the last load did, for the page's status line: the account of what it
+// set and kept, or the reader's reason for refusing it.
+char g_loadText[kLoadAccountSize];
 
-// Null when the EDID was applied, otherwise the core's own one-line reason.
-const char* DescribeEdidRefusal(const EdidReport& report) {
-    if (report.status == EdidStatus::kApplied) return nullptr;
-    DescribeEdidReport(report, g_edidReason);
-    return g_edidReason;
+static_assert(kLoadAccountSize >= kProfileReasonSize && kLoadAccountSize >= kEdidReasonSize,
+              "a reason fits where an account does");
+
+void KeepText(const char* text) { std::snprintf(g_loadText, sizeof g_loadText, "%s", text); }
+
+void TellProfileLoad(const ProfileReport& report, const Colorimetry& colorimetry, const LoadNotes& notes) {
+    if (report.status == ProfileStatus::kApplied) {
+        DescribeLoad(colorimetry, notes, g_loadText);
+        return;
+    }
+    char reason[kProfileReasonSize];
+    DescribeProfileReport(report, reason);
+    KeepText(reason);
+}
+
+void TellEdidLoad(const EdidReport& report, const Colorimetry& colorimetry, const LoadNotes& notes) {
+    if (report.status == EdidStatus::kApplied) {
+        DescribeLoad(colorimetry, notes, g_loadText);
+        return;
+    }
+    char reason[kEdidReasonSize];
+    DescribeEdidReport(report, reason);
+    KeepText(reason);
+}
+
+// Decodes an EDID and applies what it gives; a refusal changes nothing.
+EdidReport ApplyEdid(const unsigned char* bytes, size_t size) {
+    Colorimetry colorimetry;
+    LoadNotes notes;
+    EdidReport report = DecodeEdid(bytes, size, colorimetry, notes);
+    if (report.status == EdidStatus::kApplied) ApplyColorimetry(kPageDialog, colorimetry);
+    TellEdidLoad(report, colorimetry, notes);
+    return report;
 }
 
 EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
@@ -57,13 +89,28 @@ EMSCRIPTEN_KEEPALIVE unsigned char* ReserveFileBuffer(size_t size) {
     return size == 0 ? nullptr : static_cast<unsigned char*>(std::malloc(size));
 }
 
-// The load behind Reload, from the chosen file's bytes; releases the buffer.
-// Returns 1 when the profile was applied (and the balance recalculated).
+// The load behind Reload, from the chosen file's bytes (null for an empty
+// file, or where no buffer could be had); releases the buffer. Returns 1 when
+// the profile was applied (and the balance recalculated); LoadText tells
+// what it did or why it was refused.
 EMSCRIPTEN_KEEPALIVE int ApplyProfileBuffer(unsigned char* bytes, size_t size) {
-    ProfileReport report = ApplyProfileBytes(kPageDialog, bytes, size);
+    Colorimetry colorimetry;
+    LoadNotes notes;
+    ProfileReport report = {bytes == nullptr && size > 0 ? ProfileStatus::kNoMemory : ProfileStatus::kEmpty, 0};
+    if (bytes != nullptr) report = DecodeProfile(bytes, size, colorimetry, notes);
+    if (report.status == ProfileStatus::kApplied) ApplyColorimetry(kPageDialog, colorimetry);
     std::free(bytes);
+    TellProfileLoad(report, colorimetry, notes);
     return report.status == ProfileStatus::kApplied ? 1 : 0;
 }
+
+// The reason shown when the browser cannot read a chosen profile (gone, or
+// changed since it was chosen).
+EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
+    TellProfileLoad({ProfileStatus::kCannotOpen, 0}, Colorimetry{}, LoadNotes{});
+}
+
+EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_loadText; }
 
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
@@ -72,27 +119,29 @@ EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return kEdidFileLimit + 1; }
 
 // Applies an EDID, binary or hex text, from the bytes of a file or of the
 // pasted text; bytes is from ReserveFileBuffer (null for an empty input or
-// when no buffer could be had) and is released here. Returns null when it
-// was applied (and the balance recalculated), otherwise the reason.
-EMSCRIPTEN_KEEPALIVE const char* ApplyEdidBuffer(unsigned char* bytes, size_t size) {
+// when no buffer could be had) and is released here. Returns 1 when it was
+// applied (and the balance recalculated); LoadText tells what it did or why
+// it was refused.
+EMSCRIPTEN_KEEPALIVE int ApplyEdidBuffer(unsigned char* bytes, size_t size) {
     EdidReport report;
     if (size > kEdidFileLimit) {
         report = RefuseEdid(EdidStatus::kTooLarge);
     } else if (size == 0) {
-        report = ApplyEdidBytes(kPageDialog, kNoBytes, 0);
+        report = ApplyEdid(kNoBytes, 0);
     } else if (bytes == nullptr) {
         report = RefuseEdid(EdidStatus::kNoMemory);
     } else {
-        report = ApplyEdidBytes(kPageDialog, bytes, size);
+        report = ApplyEdid(bytes, size);
     }
     std::free(bytes);
-    return DescribeEdidRefusal(report);
+    if (report.status != EdidStatus::kApplied) TellEdidLoad(report, Colorimetry{}, LoadNotes{});
+    return report.status == EdidStatus::kApplied ? 1 : 0;
 }
 
 // The reason shown when the browser cannot read a chosen file (gone, or
 // changed since it was chosen).
-EMSCRIPTEN_KEEPALIVE const char* DescribeUnreadableEdid() {
-    return DescribeEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
+EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
+    TellEdidLoad(RefuseEdid(EdidStatus::kUnreadable), Colorimetry{}, LoadNotes{});
 }
 
 }  // extern "C"
