@@ -195,8 +195,5 @@ ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry
 }
 
 ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
-    Colorimetry colorimetry;
-    ProfileReport report = DecodeProfile(bytes, size, colorimetry);
-    if (report.status == ProfileStatus::kApplied) ApplyColorimetry(dlg, colorimetry);
-    return report;
+    return ApplyDecoded(dlg, DecodeProfile, bytes, size);
 }
