@@ -16,3 +16,20 @@ constexpr size_t kLoadAccountSize = 320;
 // curve is not a single gamma (its best power law from 10 % to 90 % signal
 // has gamma 2.22)`.
 void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (&text)[kLoadAccountSize]);
+
+// A source's decoder with its notes, then ApplyColorimetry and the account
+// when the source was accepted (account is emptied otherwise, and a refused
+// source changes nothing). For front ends that show what a load did:
+//   ApplyAndDescribe(dlg, DecodeProfile, bytes, size, account)
+template <typename Report>
+Report ApplyAndDescribe(Dialog dlg, Report (*decode)(const unsigned char*, size_t, Colorimetry&, LoadNotes&),
+                        const unsigned char* bytes, size_t size, char (&account)[kLoadAccountSize]) {
+    Colorimetry colorimetry;
+    LoadNotes notes;
+    Report report = decode(bytes, size, colorimetry, notes);
+    account[0] = '\0';
+    if (report.status != decltype(report.status)::kApplied) return report;
+    ApplyColorimetry(dlg, colorimetry);
+    DescribeLoad(colorimetry, notes, account);
+    return report;
+}

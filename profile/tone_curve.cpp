@@ -23,6 +23,12 @@ constexpr int kParaMaxParams = 7;
 constexpr int kFitSteps = 80;  // 0.10, 0.11, ..., 0.90
 constexpr double kFitFirst = 0.10;
 constexpr double kFitStep = 0.01;
+// The gammas searched, and how far the search narrows them.
+constexpr double kFitLowest = 0.1;
+constexpr double kFitHighest = 10.0;
+constexpr double kFitEdge = 0.001;
+constexpr int kFitSearchSteps = 60;
+constexpr double kGoldenRatio = 0.6180339887498949;  // (sqrt(5) - 1) / 2
 
 struct ToneCurve {
     bool is_table;
@@ -75,23 +81,42 @@ bool ReadToneCurve(const unsigned char* data, size_t available, ToneCurve& c) {
     return true;
 }
 
+
+// The squared distance between the curve's samples and x^gamma.
+double FitError(const double (&y)[kFitSteps + 1], double gamma) {
+    double sum = 0.0;
+    for (int i = 0; i <= kFitSteps; ++i) {
+        double d = std::pow(kFitFirst + kFitStep * i, gamma) - y[i];
+        sum += d * d;
+    }
+    return sum;
+}
+
 }  // namespace
 
 bool FitCurveGamma(const unsigned char* data, size_t available, double& gamma) {
     ToneCurve curve;
     if (!ReadToneCurve(data, available, curve)) return false;
-    // Least squares through the origin in log-log space: y = x^gamma is
-    // log y = gamma log x.
-    double sum_xy = 0.0, sum_xx = 0.0;
+    double y[kFitSteps + 1];
     for (int i = 0; i <= kFitSteps; ++i) {
         double x = kFitFirst + kFitStep * i;
-        double y = curve.is_table ? EvalTable(curve, x) : EvalFormula(curve, x);
-        if (!(y > 0.0) || !std::isfinite(y)) continue;
-        double lx = std::log(x);
-        sum_xy += lx * std::log(y);
-        sum_xx += lx * lx;
+        y[i] = curve.is_table ? EvalTable(curve, x) : EvalFormula(curve, x);
+        if (!std::isfinite(y[i])) return false;
     }
-    if (sum_xx == 0.0) return false;
-    gamma = sum_xy / sum_xx;
-    return std::isfinite(gamma);
+    // A golden-section search: the error has one minimum over the range for
+    // any curve that rises, and the search needs no logarithm (whose tables
+    // would weigh more in the page than all of this).
+    double low = kFitLowest, high = kFitHighest;
+    for (int i = 0; i < kFitSearchSteps; ++i) {
+        double a = high - kGoldenRatio * (high - low);
+        double b = low + kGoldenRatio * (high - low);
+        if (FitError(y, a) < FitError(y, b)) {
+            high = b;
+        } else {
+            low = a;
+        }
+    }
+    gamma = (low + high) / 2;
+    // At an end of the range the curve is no power law at all.
+    return gamma > kFitLowest + kFitEdge && gamma < kFitHighest - kFitEdge;
 }

@@ -7,7 +7,7 @@
 
 // data points at a curveType or parametricCurveType element with available
 // bytes from there to the end of the profile. Fits y = x^gamma by least
-// squares of the logarithms over signal 0.10 to 0.90 in steps of 0.01, where
-// the curve is positive. False for another type, an element that runs past
-// the end, an unknown formula or a curve that is nowhere positive there.
+// squares over signal 0.10 to 0.90 in steps of 0.01. False for another type,
+// an element that runs past the end, an unknown formula or a curve that no
+// gamma between 0.1 and 10 fits.
 bool FitCurveGamma(const unsigned char* data, size_t available, double& gamma);

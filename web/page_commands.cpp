@@ -34,34 +34,17 @@ static_assert(kLoadAccountSize >= kProfileReasonSize && kLoadAccountSize >= kEdi
 
 void KeepText(const char* text) { std::snprintf(g_loadText, sizeof g_loadText, "%s", text); }
 
-void TellProfileLoad(const ProfileReport& report, const Colorimetry& colorimetry, const LoadNotes& notes) {
-    if (report.status == ProfileStatus::kApplied) {
-        DescribeLoad(colorimetry, notes, g_loadText);
-        return;
-    }
+// A refusal's reason in place of the account.
+void TellProfileRefusal(const ProfileReport& report) {
     char reason[kProfileReasonSize];
     DescribeProfileReport(report, reason);
     KeepText(reason);
 }
 
-void TellEdidLoad(const EdidReport& report, const Colorimetry& colorimetry, const LoadNotes& notes) {
-    if (report.status == EdidStatus::kApplied) {
-        DescribeLoad(colorimetry, notes, g_loadText);
-        return;
-    }
+void TellEdidRefusal(const EdidReport& report) {
     char reason[kEdidReasonSize];
     DescribeEdidReport(report, reason);
     KeepText(reason);
-}
-
-// Decodes an EDID and applies what it gives; a refusal changes nothing.
-EdidReport ApplyEdid(const unsigned char* bytes, size_t size) {
-    Colorimetry colorimetry;
-    LoadNotes notes;
-    EdidReport report = DecodeEdid(bytes, size, colorimetry, notes);
-    if (report.status == EdidStatus::kApplied) ApplyColorimetry(kPageDialog, colorimetry);
-    TellEdidLoad(report, colorimetry, notes);
-    return report;
 }
 
 EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
@@ -93,20 +76,17 @@ EMSCRIPTEN_KEEPALIVE unsigned char* ReserveFileBuffer(size_t size) {
 // the profile was applied (and the balance recalculated); LoadText tells
 // what it did or why it was refused.
 EMSCRIPTEN_KEEPALIVE int ApplyProfileBuffer(unsigned char* bytes, size_t size) {
-    Colorimetry colorimetry;
-    LoadNotes notes;
-    ProfileReport report = {bytes == nullptr && size > 0 ? ProfileStatus::kNoMemory : ProfileStatus::kEmpty, 0};
-    if (bytes != nullptr) report = DecodeProfile(bytes, size, colorimetry, notes);
-    if (report.status == ProfileStatus::kApplied) ApplyColorimetry(kPageDialog, colorimetry);
+    ProfileReport report = {size > 0 ? ProfileStatus::kNoMemory : ProfileStatus::kEmpty, 0};
+    if (bytes != nullptr) report = ApplyAndDescribe(kPageDialog, DecodeProfile, bytes, size, g_loadText);
     std::free(bytes);
-    TellProfileLoad(report, colorimetry, notes);
+    if (report.status != ProfileStatus::kApplied) TellProfileRefusal(report);
     return report.status == ProfileStatus::kApplied ? 1 : 0;
 }
 
 // The reason shown when the browser cannot read a chosen profile (gone, or
 // changed since it was chosen).
 EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
-    TellProfileLoad({ProfileStatus::kCannotOpen, 0}, Colorimetry{}, LoadNotes{});
+    TellProfileRefusal({ProfileStatus::kCannotOpen, 0});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_loadText; }
@@ -126,21 +106,21 @@ EMSCRIPTEN_KEEPALIVE int ApplyEdidBuffer(unsigned char* bytes, size_t size) {
     if (size > kEdidFileLimit) {
         report = RefuseEdid(EdidStatus::kTooLarge);
     } else if (size == 0) {
-        report = ApplyEdid(kNoBytes, 0);
+        report = ApplyAndDescribe(kPageDialog, DecodeEdid, kNoBytes, 0, g_loadText);
     } else if (bytes == nullptr) {
         report = RefuseEdid(EdidStatus::kNoMemory);
     } else {
-        report = ApplyEdid(bytes, size);
+        report = ApplyAndDescribe(kPageDialog, DecodeEdid, bytes, size, g_loadText);
     }
     std::free(bytes);
-    if (report.status != EdidStatus::kApplied) TellEdidLoad(report, Colorimetry{}, LoadNotes{});
+    if (report.status != EdidStatus::kApplied) TellEdidRefusal(report);
     return report.status == EdidStatus::kApplied ? 1 : 0;
 }
 
 // The reason shown when the browser cannot read a chosen file (gone, or
 // changed since it was chosen).
 EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
-    TellEdidLoad(RefuseEdid(EdidStatus::kUnreadable), Colorimetry{}, LoadNotes{});
+    TellEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
 }
 
 }  // extern "C"

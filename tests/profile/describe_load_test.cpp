@@ -53,7 +53,7 @@ TEST(DescribeLoad, TellsWhatAProfileSetAndWhyItKeptTheRest) {
     } cases[] = {
         {"all of it", TypicalDisplayProfile(), "set white, red, green, blue and gamma"},
         {"sRGB's formula", BuildProfile({white, red, green, blue, {"gTRC", ParaTag(3, {0x26666, 0xF2A7, 0xD59, 0x13D0, 0xA5B})}}),
-         "set white, red, green and blue" + not_single + fit + "2.12)"},
+         "set white, red, green and blue" + not_single + fit + "2.23)"},
         {"a pure power formula", BuildProfile({white, red, green, blue, {"gTRC", ParaTag(0, {0x26666})}}),
          "set white, red, green and blue" + not_single + fit + "2.40)"},
         {"a table of x^1.8", BuildProfile({white, red, green, blue, {"gTRC", PowerTableTag()}}),
@@ -61,6 +61,8 @@ TEST(DescribeLoad, TellsWhatAProfileSetAndWhyItKeptTheRest) {
         {"an empty table, the identity", BuildProfile({white, red, green, blue, {"gTRC", CurveTag(0, {})}}),
          "set white, red, green and blue" + not_single + fit + "1.00)"},
         {"a table cut short", BuildProfile({white, red, green, blue, {"gTRC", CurveTag(4096, {0, 1})}}),
+         "set white, red, green and blue" + not_single},
+        {"a flat table, no power law", BuildProfile({white, red, green, blue, {"gTRC", CurveTag(2, {0, 0})}}),
          "set white, red, green and blue" + not_single},
         {"a formula with no number 5", BuildProfile({white, red, green, blue, {"gTRC", ParaTag(5, {0x26666})}}),
          "set white, red, green and blue" + not_single},
