@@ -16,20 +16,28 @@ FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-backgroun
          "--disable-component-update", "--disable-sync", "--no-first-run"]
 
 
-def start_browser(width=1000, height=700):
+def start_browser(width=1000, height=700, env=None):
+    """env: the environment of chromedriver and so of Chromium, where a test
+    changes what it sees (the fonts)."""
     profile = tempfile.mkdtemp(prefix="tintmend-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for flag in FLAGS + [f"--user-data-dir={profile}", f"--window-size={width},{height}"]:
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER, env=env), options=options)
     driver.tintmend_profile = profile
     # What the browser did before any page of ours is not the page's doing.
     driver.get("about:blank")
     requested_urls(driver)
     console_errors(driver)
     return driver
+
+
+def emulate_phone(driver, width, height):
+    """A phone's screen: its viewport honours <meta name="viewport">."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 1, "mobile": True})
 
 
 def stop_browser(driver):
