@@ -1,10 +1,11 @@
 // The form's two field primitives on the page: a field is the <input> whose
 // id is the field's IDC_ name, and its value is the field's text.
 //
-// Text crosses as 8-bit characters by the page's one mapping, textBytes in
-// core.js, which the page hands the core as Module.textBytes (and its reverse
-// as Module.coreText) before the first field is read: '?' stands for anything beyond 8 bits, and can
-// continue no number, so such a character ends the number read before it.
+// Text crosses as 8-bit characters by the page's one mapping, in core.js,
+// which the page hands the core as Module.writeTextBytes (and its reverse as
+// Module.coreText) before the first field is read: '?' stands for anything
+// beyond 8 bits, and can continue no number, so such a character ends the
+// number read before it.
 #include <emscripten/emscripten.h>
 
 #include "form/form.h"
@@ -14,9 +15,7 @@
 EM_JS(void, CopyInputText, (int id, const char* name, char* text, int limit), {
     const inputs = Module.fieldInputs || (Module.fieldInputs = []);
     const input = inputs[id] || (inputs[id] = document.getElementById(UTF8ToString(name)));
-    const bytes = Module.textBytes(input ? input.value : "", limit - 1);
-    HEAPU8.set(bytes, text);
-    HEAPU8[text + bytes.length] = 0;
+    HEAPU8[text + Module.writeTextBytes(input ? input.value : "", limit - 1, HEAPU8, text)] = 0;
 });
 
 EM_JS(void, SetInputText, (int id, const char* name, const char* text), {

@@ -5,11 +5,10 @@
 
 let g_core = null;
 
-// Text as 8-bit characters, as the core takes it: U+0000 to U+00FF as that
-// byte, a surrogate pair as one character, anything above as "?"; at most
-// limit of them.
-export function textBytes(text, limit) {
-    const bytes = new Uint8Array(Math.min(text.length, limit));
+// Writes text as 8-bit characters, as the core takes it, into bytes from
+// at: U+0000 to U+00FF as that byte, a surrogate pair as one character,
+// anything above as "?"; at most limit of them. Returns how many.
+function writeTextBytes(text, limit, bytes, at) {
     let n = 0;
     for (let i = 0; i < text.length && n < limit; ++i) {
         const code = text.charCodeAt(i);
@@ -17,9 +16,14 @@ export function textBytes(text, limit) {
             const next = text.charCodeAt(i + 1);
             if (next >= 0xDC00 && next <= 0xDFFF) ++i;
         }
-        bytes[n++] = code <= 0xFF ? code : 0x3F;
+        bytes[at + n++] = code <= 0xFF ? code : 0x3F;
     }
-    return bytes.subarray(0, n);
+    return n;
+}
+
+export function textBytes(text, limit) {
+    const bytes = new Uint8Array(Math.min(text.length, limit));
+    return bytes.subarray(0, writeTextBytes(text, limit, bytes, 0));
 }
 
 // A zero-terminated text in the core's heap, each byte as that character.
@@ -33,7 +37,7 @@ function coreText(pointer) {
 // synchronous start spares the page a round of promises and a data: fetch).
 export function startCore() {
     g_core = createTintmendCore();
-    g_core.textBytes = textBytes;
+    g_core.writeTextBytes = writeTextBytes;
     g_core.coreText = coreText;
 }
 
