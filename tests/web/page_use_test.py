@@ -337,6 +337,38 @@ class PageInUse(unittest.TestCase):
                          dict.fromkeys(("locus", "ring", "label", "tick"), seen["text"]))
 
 
+class DialogTemplate(unittest.TestCase):
+    """The page's dialog is made from the resource script at build time: an
+    edit there reaches the page; a statement the page cannot draw stops the
+    build."""
+
+    def make(self, rc_text):
+        with tempfile.TemporaryDirectory(prefix="tintmend-rc-") as tmp:
+            rc, out = pathlib.Path(tmp, "tintmend.rc"), pathlib.Path(tmp, "dialog_template.js")
+            rc.write_text(rc_text)
+            run = subprocess.run(["node", str(ROOT / "web/tools/make_dialog_template.mjs"), str(rc),
+                                  str(ROOT / "form/field_ids.h"), str(ROOT / "ui/resource.h"), str(out)],
+                                 capture_output=True, text=True)
+            return run.returncode, out.read_text() if out.exists() else run.stderr
+
+    def test_an_edit_to_the_template_reaches_the_page(self):
+        rc = (ROOT / "ui/tintmend.rc").read_text()
+        gamma = 'CONTROL "Gamma",      IDC_STATIC,         STATIC_CLASS, LEFT_LABEL,     4, 82, 24,  9, LABEL_EX'
+        self.assertIn(gamma, rc)
+        cases = [  # edited line => exit status, text expected in the output
+            (gamma, 0, '["left","","Gamma",4,82,24,9]'),
+            (gamma.replace('"Gamma"', '"Gam."').replace("24,", "30,"), 0, '["left","","Gam.",4,82,30,9]'),
+            (gamma.replace("IDC_STATIC", "IDC_NOWHERE"), 1, "unknown identifier IDC_NOWHERE"),
+            (gamma.replace("LEFT_LABEL", "SS_LEFT"), 1, "unknown style SS_LEFT"),
+            ('LTEXT "Gamma", -1, 4, 82, 24, 9', 1, 'cannot read the control "LTEXT'),
+        ]
+        for line, status, expected in cases:
+            with self.subTest(line=line[:40]):
+                code, text = self.make(rc.replace(gamma, line))
+                self.assertEqual(code, status)
+                self.assertIn(expected, text)
+
+
 class WithoutJapaneseFace(unittest.TestCase):
     """The static texts in the face Chromium falls back to when no Japanese
     Gothic face is installed: none clipped."""
