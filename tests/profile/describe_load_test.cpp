@@ -8,9 +8,13 @@
 #include <string>
 
 #include "edid_builder.h"
+#include "form/memory_form.h"
 #include "profile/apply_edid.h"
 #include "profile/apply_profile.h"
+#include "profile/edid_file.h"
+#include "profile/profile.h"
 #include "profile_builder.h"
+#include "temp_dir_test.h"
 
 namespace {
 
@@ -118,6 +122,36 @@ TEST(DescribeLoad, NamesTheMonitorAnEdidDescribes) {
         char text[kLoadAccountSize];
         DescribeLoad(colorimetry, notes, text);
         EXPECT_EQ(std::string(text), c.account) << c.name;
+    }
+}
+
+// The file loaders hand the companion the same account, and none for a
+// refusal.
+class LoadAccount : public TempDirTest {};
+
+TEST_F(LoadAccount, ComesWithEveryFileLoad) {
+    const std::string profile = Write("typical.icc", TypicalDisplayProfile());
+    const std::string edid = Write("monitor.bin", WithMonitor(TypicalEdid(), 0x10AC, 0, 0xFC, "DELL U2412M\n"));
+    const std::string refused = Write("empty.bin", Bytes{});
+    const struct {
+        bool is_edid;
+        std::string path;
+        std::string account;
+    } cases[] = {
+        {false, profile, "set white, red, green, blue and gamma"},
+        {true, edid, "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma"},
+        {false, refused, ""},
+        {true, refused, ""},
+    };
+    for (const auto& c : cases) {
+        Form form;
+        char account[kLoadAccountSize] = "left over";
+        if (c.is_edid) {
+            LoadEdidFrom(&form, c.path.c_str(), account);
+        } else {
+            LoadProfileFrom(&form, c.path.c_str(), account);
+        }
+        EXPECT_EQ(std::string(account), c.account) << c.path;
     }
 }
 
