@@ -8,7 +8,6 @@ import pathlib
 import re
 import subprocess
 import sys
-import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -16,8 +15,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
-from browser import (console_errors, field_texts, open_page, page_url, requested_urls,
-                     start_browser, stop_browser, wait_idle)
+from browser import PageCase, field_texts, open_page, page_url, wait_idle
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = ROOT / "build/web/tintmend.html"
@@ -52,55 +50,19 @@ def cli_fields(*args):
     return [tuple(line.split("\t")[1:]) for line in out.splitlines()]
 
 
-class Page(unittest.TestCase):
-    maxDiff = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser()
-        cls.tmp = tempfile.TemporaryDirectory(prefix="tintmend-web-")
-
-    @classmethod
-    def tearDownClass(cls):
-        stop_browser(cls.driver)
-        cls.tmp.cleanup()
-
-    def setUp(self):
-        open_page(self.driver, page_url(PAGE))
-
-    def tearDown(self):
-        urls = [u for u in requested_urls(self.driver) if not u.startswith(("file://", "data:"))]
-        self.assertEqual(urls, [], "network requests")
-        self.assertEqual(console_errors(self.driver), [], "console errors")
+class Page(PageCase):
+    page = PAGE
 
     # Helpers: a person's actions, each waited on.
-    def element(self, id):
-        return self.driver.find_element(By.ID, id)
-
     def text(self, id):
         return self.element(id).get_attribute("value")
 
     def results(self):
         return [self.text(id) for id in RESULTS]
 
-    def type(self, id, text):
-        field = self.element(id)
-        field.clear()
-        field.send_keys(text)
-
-    def press(self, id, step):
-        self.element(id).click()
-        wait_idle(self.driver, step)
-
     def choose(self, path, step):
         self.element("profile-chooser").send_keys(str(path))
         wait_idle(self.driver, step)
-
-    def paste(self, id, text):
-        """Replaces the text of a text area as a paste does."""
-        self.driver.execute_script(
-            "arguments[0].focus(); arguments[0].select(); document.execCommand('insertText', false, arguments[1])",
-            self.element(id), text)
 
     def keys(self, *keys):
         """Presses keys in turn; Shift is held from one Shift to the next."""

@@ -17,7 +17,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
-from browser import (console_errors, emulate_phone, field_texts, open_page, page_url, requested_urls,
+from browser import (PageCase, console_errors, emulate_phone, field_texts, open_page, page_url,
                      start_browser, stop_browser, wait_idle)
 from page_test import CLI, PAGE, ROOT, build_edid, cli_fields
 
@@ -95,42 +95,12 @@ def ensure_axe():
     return AXE.read_text()
 
 
-class PageInUse(unittest.TestCase):
-    maxDiff = None
+class PageInUse(PageCase):
+    page = PAGE
     width, height = 1366, 768
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser(cls.width, cls.height)
-        cls.tmp = tempfile.TemporaryDirectory(prefix="tintmend-web-")
-
-    @classmethod
-    def tearDownClass(cls):
-        stop_browser(cls.driver)
-        cls.tmp.cleanup()
-
-    def setUp(self):
-        open_page(self.driver, page_url(PAGE))
-
-    def tearDown(self):
-        urls = [u for u in requested_urls(self.driver) if not u.startswith(("file://", "data:"))]
-        self.assertEqual(urls, [], "network requests")
-        self.assertEqual(console_errors(self.driver), [], "console errors")
-
-    def element(self, id):
-        return self.driver.find_element(By.ID, id)
 
     def status(self):
         return self.element("load-status").text
-
-    def type(self, id, text):
-        field = self.element(id)
-        field.clear()
-        field.send_keys(text)
-
-    def press(self, id, step):
-        self.element(id).click()
-        wait_idle(self.driver, step)
 
     def file(self, name, data):
         path = pathlib.Path(self.tmp.name, name)
@@ -168,8 +138,7 @@ class PageInUse(unittest.TestCase):
                 elif how == "edid":
                     self.element("edid-chooser").send_keys(str(what))
                 else:
-                    self.js("const t = arguments[0]; t.focus(); t.select(); document.execCommand('insertText', "
-                            "false, arguments[1])", self.element("edid-text"), what)
+                    self.paste("edid-text", what)
                     self.element("edid-apply").click()
                 wait_idle(self.driver, f"loading {how}")
                 if status is None:
