@@ -230,14 +230,12 @@ EdidReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char 
 }  // namespace
 
 EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out) {
-    LoadNotes notes;
-    return DecodeEdid(bytes, size, out, notes);
+    return DecodeWithoutNotes(DecodeEdid, bytes, size, out);
 }
 
 EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     out = Colorimetry{};
-    notes = LoadNotes{};
-    notes.source = LoadSource::kEdid;
+    StartNotes(notes, LoadSource::kEdid);
     unsigned char block[kEdidBlockSize] = {};
     EdidReport report = ReadBaseBlock(bytes, size, block);
     if (report.status != EdidStatus::kApplied) return report;

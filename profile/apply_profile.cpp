@@ -211,14 +211,12 @@ void FillNotes(const unsigned char* bytes, size_t size, const DecodedValues& val
 }  // namespace
 
 ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
-    LoadNotes notes;
-    return DecodeProfile(bytes, size, out, notes);
+    return DecodeWithoutNotes(DecodeProfile, bytes, size, out);
 }
 
 ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     out = Colorimetry{};
-    notes = LoadNotes{};
-    notes.source = LoadSource::kProfile;
+    StartNotes(notes, LoadSource::kProfile);
     ProfileReport report = CheckHeader(bytes, size);
     if (report.status != ProfileStatus::kApplied) return report;
     DecodedValues values = {};

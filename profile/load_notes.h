@@ -28,3 +28,19 @@ struct LoadNotes {
     char monitor_name[kMonitorNameSize];  // empty where the EDID names none
     char manufacturer[kManufacturerSize];  // three letters, "?" for a letter out of range
 };
+
+struct Colorimetry;
+
+// A decoder's outputs emptied before it fills them: nothing said, by source.
+inline void StartNotes(LoadNotes& notes, LoadSource source) {
+    notes = LoadNotes{};
+    notes.source = source;
+}
+
+// A decoder that also tells notes, called by one whose caller wants none.
+template <typename Report>
+Report DecodeWithoutNotes(Report (*decode)(const unsigned char*, size_t, Colorimetry&, LoadNotes&),
+                          const unsigned char* bytes, size_t size, Colorimetry& out) {
+    LoadNotes notes;
+    return decode(bytes, size, out, notes);
+}
