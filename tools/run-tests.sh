@@ -31,6 +31,7 @@ tools/compare-builds.sh
 # The page in headless Chromium, opened from file://.
 /usr/bin/python3 tests/web/page_test.py
 /usr/bin/python3 tests/web/calibration_page_test.py
+/usr/bin/python3 tests/web/page_use_test.py
 
 # The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the fuzzers: the saved inputs replayed and a short fuzzing pass.

@@ -1,16 +1,11 @@
 // "Save calibration...": the New Balance as the two files the companion's
 // --write-cal and --write-profile write, made by the core and offered as
 // downloads made in the browser (Blob URLs: nothing leaves the page), named
-// after the target. When the results allow no calibration, the status line
-// says why and nothing is offered.
+// after the target. The page's one status line says what was saved or, when
+// the results allow no calibration, why nothing was.
 import { makeCalFile, makeProfileFile, readFieldNumber } from "./core.js";
-
-const IDC_TARGET_WHITE_X = 1010;
-const IDC_TARGET_WHITE_Y = 1011;
-
-function showStatus(text) {
-    document.getElementById("calibration-status").textContent = text;
-}
+import { kIds } from "./dialog_template.js";
+import { showStatus } from "./status.js";
 
 function offerDownload(bytes, name) {
     const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
@@ -26,8 +21,8 @@ function offerDownload(bytes, name) {
 
 // "tintmend-white-0.28310-0.29710", from the target as the core reads it.
 function baseName() {
-    const x = readFieldNumber(IDC_TARGET_WHITE_X).toFixed(5);
-    const y = readFieldNumber(IDC_TARGET_WHITE_Y).toFixed(5);
+    const x = readFieldNumber(kIds.IDC_TARGET_WHITE_X).toFixed(5);
+    const y = readFieldNumber(kIds.IDC_TARGET_WHITE_Y).toFixed(5);
     return `tintmend-white-${x}-${y}`;
 }
 
