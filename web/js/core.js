@@ -97,7 +97,7 @@ export function describeUnreadableEdid() {
 // A calibration file made by the core from the fields: { bytes } (a copy) or
 // { reason } when the results allow none.
 function madeFile(reason, bytesAt) {
-    if (reason) return { reason: readCoreText(reason) };
+    if (reason) return { reason: coreText(reason) };
     const start = bytesAt();
     return { bytes: g_core.HEAPU8.slice(start, start + g_core._CalibrationSize()) };
 }
