@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/options.h"
+#include "cli/save_calibration.h"
 #include "colour/balance.h"
 #include "form/memory_form.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
+    if (SaveCalibrationFiles(session)) return 0;
     if (session.print_fields) {
         PrintFields(session.form);
     } else {

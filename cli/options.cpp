@@ -92,6 +92,17 @@ void LoadEdidOption(Session& session, const char* path) {
 }
 
 void ShowFields(Session& session, const char*) { session.print_fields = true; }
+
+// Standard output can carry one file's bytes, not two.
+void NoteOutput(const char*& path, const char* other, const char* value) {
+    if (std::strcmp(value, "-") == 0 && other != nullptr && std::strcmp(other, "-") == 0) {
+        FailUsage("only one of --write-cal and --write-profile can write to standard output");
+    }
+    path = value;
+}
+
+void NoteCalFile(Session& s, const char* path) { NoteOutput(s.cal_path, s.profile_path, path); }
+void NoteProfileFile(Session& s, const char* path) { NoteOutput(s.profile_path, s.cal_path, path); }
 [[noreturn]] void ShowHelp(Session&, const char*);
 
 [[noreturn]] void ShowVersion(Session&, const char*) {
@@ -113,6 +124,12 @@ const Option kOptions[] = {
      "read a monitor's EDID, binary or hex text, into fields\n1001 to 1009 as a profile would; - reads standard input",
      LoadEdidOption},
     {"--target", "X,Y", "target white point (1010, 1011)", TypeTarget},
+    {"--write-cal", "FILE",
+     "after all other options, write the New Balance as an\nArgyllCMS .cal file (for dispwin); - writes it to\nstandard output instead of the results",
+     NoteCalFile},
+    {"--write-profile", "FILE",
+     "after all other options, write an ICC display profile\nwhose vcgt curves apply the New Balance; - as above",
+     NoteProfileFile},
     {"--fields", nullptr, "print all fourteen fields as ID, name and text", ShowFields},
     {"--version", nullptr, "show the version", ShowVersion},
     {"--help", nullptr, "show this help (also -h)", ShowHelp},

@@ -8,6 +8,10 @@
 struct Session {
     Form form;
     bool print_fields = false;
+    // Where --write-cal and --write-profile put their files once the options
+    // have run; "-" for standard output.
+    const char* cal_path = nullptr;
+    const char* profile_path = nullptr;
 };
 
 constexpr int kExitUsage = 2;

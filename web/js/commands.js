@@ -4,8 +4,10 @@
 // otherwise after the commands before it. A command that waits (on a file's
 // bytes) marks the dialog busy (aria-busy) until it and those queued behind it
 // are done, which is what scripts can wait on.
-import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
+import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, describeUnreadableProfile, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
+import { announceResults } from "./results.js";
+import { settleStatus, showStatus } from "./status.js";
 
 // The last confirmed choice of the chooser: the page's profile path.
 let g_chosenFile = null;
@@ -50,7 +52,7 @@ export function runCommand(command) {
 // focus in field 1001 with its text selected, as the dialog opens.
 function initDialog() {
     openDialog();
-    redrawDiagram();
+    showResults();
     const first = document.getElementById("IDC_REF_WHITE_X");
     first.focus();
     first.select();
@@ -58,39 +60,44 @@ function initDialog() {
     performance.mark("tintmend-first-results");
 }
 
+// What every calculation is followed by, whichever command ran it.
+function showResults() {
+    redrawDiagram();
+    announceResults();
+}
+
 export function calcBalance() {
     pressCalc();
-    redrawDiagram();
+    settleStatus();
+    showResults();
 }
 
 // Reads the chosen file afresh. Nothing chosen yet, a file the browser can no
 // longer read (gone, or changed since it was chosen) or a refused profile
 // changes nothing.
+// The status line names the file and tells what the load did or why it was
+// refused, in the core's words.
 async function reloadProfile() {
     if (!g_chosenFile) return;
+    const file = g_chosenFile;
     let bytes;
     try {
-        bytes = new Uint8Array(await g_chosenFile.arrayBuffer());
+        bytes = new Uint8Array(await file.arrayBuffer());
     } catch {
+        showStatus(`${file.name}: ${describeUnreadableProfile()}`);
         return;
     }
-    if (applyProfileBytes(bytes)) redrawDiagram();
-}
-
-function showEdidStatus(text) {
-    document.getElementById("edid-status").textContent = text;
+    const outcome = applyProfileBytes(bytes);
+    if (outcome.applied) showResults();
+    showStatus(`${file.name}: ${outcome.text}`);
 }
 
 // A file's bytes or the pasted text's go to the core alike, which tells
 // binary from hex text; a refusal changes nothing but the status line.
 function applyEdid(bytes, source) {
-    const reason = applyEdidBytes(bytes);
-    if (reason === null) {
-        redrawDiagram();
-        showEdidStatus("EDID applied");
-    } else {
-        showEdidStatus(`${source}: ${reason}`);
-    }
+    const outcome = applyEdidBytes(bytes);
+    if (outcome.applied) showResults();
+    showStatus(`${source}: ${outcome.text}`);
 }
 
 // Only the start of a file that is too large to be an EDID is read: enough
@@ -100,7 +107,7 @@ async function applyEdidFile(file) {
     try {
         bytes = new Uint8Array(await file.slice(0, edidReadLimit()).arrayBuffer());
     } catch {
-        showEdidStatus(`${file.name}: ${describeUnreadableEdid()}`);
+        showStatus(`${file.name}: ${describeUnreadableEdid()}`);
         return;
     }
     applyEdid(bytes, file.name);

@@ -2,14 +2,17 @@
 // diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined) and
 // the page's modules put in place of its @TINTMEND_...@ markers.
 //
-//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT
+//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...]
+//
+// A module that the build makes (the dialog's template) is imported by its
+// file name as if it stood beside the page's modules.
 //
 // The modules are joined into one module script, each after the modules it
 // imports, with their import lines and export keywords taken out: one file
 // cannot import another from disk, and a page opened from file:// may not
 // load modules. The output depends on the inputs alone.
-import { readFileSync, writeFileSync } from "node:fs";
-import { dirname, join } from "node:path";
+import { existsSync, readFileSync, writeFileSync } from "node:fs";
+import { basename, dirname, join } from "node:path";
 
 function fail(message) {
     console.error(`inline_page: ${message}`);
@@ -17,6 +20,14 @@ function fail(message) {
 }
 
 const kImport = /^import \{[^}]*\} from "(\.\/[\w-]+\.js)";$/;
+
+let g_generated = [];
+
+function resolveModule(from, name) {
+    const beside = join(dirname(from), name);
+    if (existsSync(beside)) return beside;
+    return g_generated.find((path) => basename(path) === basename(name)) || fail(`${from}: no module ${name}`);
+}
 
 // The modules reachable from the main one, dependencies first.
 function joinModules(path, done = new Set(), parts = []) {
@@ -26,7 +37,7 @@ function joinModules(path, done = new Set(), parts = []) {
     for (const line of readFileSync(path, "utf8").split("\n")) {
         const m = line.match(kImport);
         if (m) {
-            joinModules(join(dirname(path), m[1]), done, parts);
+            joinModules(resolveModule(path, m[1]), done, parts);
         } else if (/^\s*(import|export)\b/.test(line) && !/^export (async function|function|const|let) /.test(line)) {
             fail(`${path}: cannot join the line "${line}"`);
         } else {
@@ -43,8 +54,9 @@ function scriptText(text, name) {
     return text.trimEnd();
 }
 
-const [template, css, svg, coreJs, mainModule, version, out] = process.argv.slice(2);
-if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT");
+const [template, css, svg, coreJs, mainModule, version, out, ...generated] = process.argv.slice(2);
+if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...]");
+g_generated = generated;
 const pieces = {
     "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
