@@ -1,8 +1,12 @@
 // Makes the one self-contained page: the HTML template with the CSS, the
-// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined) and
-// the page's modules put in place of its @TINTMEND_...@ markers.
+// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined), the
+// page's modules and the licence notices put in place of its @TINTMEND_...@
+// markers.
 //
-//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT
+//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT NOTICE...
+//
+// The NOTICE files' texts, one after another, go into the page itself, so that
+// every copy of the one file carries them.
 //
 // The modules are joined into one module script, each after the modules it
 // imports, with their import lines and export keywords taken out: one file
@@ -43,14 +47,22 @@ function scriptText(text, name) {
     return text.trimEnd();
 }
 
-const [template, css, svg, coreJs, mainModule, version, out] = process.argv.slice(2);
-if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT");
+// Plain text as the content of an element.
+function htmlText(text) {
+    return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
+}
+
+const [template, css, svg, coreJs, mainModule, version, out, ...notices] = process.argv.slice(2);
+if (notices.length === 0) {
+    fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT NOTICE...");
+}
 const pieces = {
     "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
     "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
     "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
     "@TINTMEND_VERSION@": version,
+    "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
 };
 let page = readFileSync(template, "utf8");
 for (const [marker, text] of Object.entries(pieces)) {
