@@ -249,24 +249,32 @@ check() {
     echo "dist check: both copies agree ($((SECONDS - start)) s)"
 }
 
-# test_release: the released 64-bit programs, as shipped (stripped), under
-# Wine: the dialog's end-to-end test working the release's tintmend.exe, the
-# companion's EDID cases, and every case of tools/compare-builds.sh against
-# the Linux and WebAssembly companions.
+# test_release: the released 64-bit programs, as shipped (built by the
+# win64-release preset and stripped), under Wine: the dialog's end-to-end test
+# working the release's tintmend.exe, the companion's EDID cases, and every
+# case of tools/compare-builds.sh against the Linux and WebAssembly companions.
 test_release() {
-    local dialog=$out/win64-release/stage/tintmend.exe
-    local cli=$out/win64-release/stage/tintmend-cli.exe
-    [ -f "$cli" ] || build_release >/dev/null
-    for preset in native win64 web; do cmake --preset $preset >/dev/null; done
+    # One virtual screen for the whole run where there is no display, as for
+    # make test: Wine then needs no screen of its own for each program.
+    if [ -z "${DISPLAY:-}" ]; then
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" test
+    fi
+    local preset stage=build/win64-release/stage
+    for preset in native win64 web win64-release; do cmake --preset $preset >/dev/null; done
     cmake --build --preset native --target tintmend-cli >/dev/null
     cmake --build --preset web --target tintmend-cli >/dev/null
     cmake --build --preset win64 --target ui_end_to_end_test >/dev/null
+    cmake --build --preset win64-release >/dev/null
+    mkdir -p "$stage"
+    for exe in tintmend.exe tintmend-cli.exe; do
+        x86_64-w64-mingw32-strip -o "$stage/$exe" "build/win64-release/bin/$exe"
+    done
     export TINTMEND_WINEPREFIX=${TINTMEND_WINEPREFIX:-$PWD/build/win64/wineprefix}
     # Wine's drive Z: is the root of the file system.
-    local windows_path="Z:$PWD/$dialog"
+    local windows_path="Z:$PWD/$stage/tintmend.exe"
     TINTMEND_EXE=${windows_path//\//\\} tools/wine-run build/win64/bin/ui_end_to_end_test.exe
-    tests/profile/edid_cli.sh tools/wine-run "$cli"
-    TINTMEND_WINDOWS_CLI=$cli tools/compare-builds.sh
+    tests/profile/edid_cli.sh tools/wine-run "$stage/tintmend-cli.exe"
+    TINTMEND_WINDOWS_CLI=$stage/tintmend-cli.exe tools/compare-builds.sh
 }
 
 case "${1:-build}" in
