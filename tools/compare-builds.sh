@@ -1,11 +1,12 @@
 #!/bin/bash
 # The Linux, the 64-bit Windows and the WebAssembly companion programs must
 # print the same texts: every case of tests/cli/cases.txt, with all fourteen
-# fields shown.
+# fields shown. TINTMEND_WINDOWS_CLI names another 64-bit Windows program to
+# compare, such as the release's.
 set -u
 cd "$(dirname "$0")/.."
 native=build/native/bin/tintmend-cli
-windows=build/win64/bin/tintmend-cli.exe
+windows=${TINTMEND_WINDOWS_CLI:-build/win64/bin/tintmend-cli.exe}
 web=build/web/tintmend-cli.js
 export TINTMEND_WINEPREFIX=${TINTMEND_WINEPREFIX:-$PWD/build/win64/wineprefix}
 passed=0 failed=0

@@ -41,4 +41,7 @@ tools/fuzz.sh check
 
 # The release, built in two copies of the tree: the same bytes both times.
 tools/dist.sh check
+# The released 64-bit programs under Wine: the dialog's end-to-end test, and
+# the companion's cases against the Linux and WebAssembly builds.
+tools/dist.sh test
 echo "make test: every test passed"
