@@ -32,6 +32,10 @@ libbenchmark-dev /usr/include/benchmark/benchmark.h
 liblcms2-dev /usr/include/lcms2.h
 gcc-mingw-w64-i686-posix i686-w64-mingw32-gcc-posix
 g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
+gcc-mingw-w64-i686-win32 i686-w64-mingw32-gcc-win32
+g++-mingw-w64-i686-win32 i686-w64-mingw32-g++-win32
+gcc-mingw-w64-x86-64-win32 x86_64-w64-mingw32-gcc-win32
+g++-mingw-w64-x86-64-win32 x86_64-w64-mingw32-g++-win32
 binutils-mingw-w64-i686 i686-w64-mingw32-ar i686-w64-mingw32-ranlib i686-w64-mingw32-windres i686-w64-mingw32-strip i686-w64-mingw32-objdump
 emscripten emcc em++
 nodejs node

@@ -95,6 +95,20 @@ class Page(PageCase):
             "return document.getElementById('IDD_MAIN').contains(document.getElementById('edid-load'))"), False)
         self.assertEqual(self.element("load-status").text, "")
 
+    def test_the_licences_open_below_the_version(self):
+        licences = self.driver.find_element(By.CSS_SELECTOR, "details.licences")
+        self.assertEqual(self.driver.execute_script(
+            "return arguments[0].getBoundingClientRect().top"
+            " >= document.querySelector('.version').getBoundingClientRect().bottom", licences), True)
+        text = licences.find_element(By.TAG_NAME, "pre")
+        self.assertFalse(text.is_displayed())
+        licences.find_element(By.TAG_NAME, "summary").click()
+        for notice in ["Copyright (c) 2026 The Tintmend authors", "== Emscripten ==",
+                       "The Emscripten Authors", "== musl ==", "Rich Felker",
+                       "== musl: Sun Microsystems =="]:
+            with self.subTest(notice=notice):
+                self.assertIn(notice, text.text)
+
     def test_calc_turns_typed_texts_into_results(self):
         cases = [  # gamma, target x, target y => results
             ("2.2", "0.2831", "0.2971", ["0.81081", "0.87909", "1.00000"]),

@@ -1,11 +1,14 @@
 // Makes the one self-contained page: the HTML template with the CSS, the
-// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined) and
-// the page's modules put in place of its @TINTMEND_...@ markers.
+// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined), the
+// page's modules and the licence notices put in place of its @TINTMEND_...@
+// markers.
 //
-//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...]
+//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...
 //
 // A module that the build makes (the dialog's template) is imported by its
-// file name as if it stood beside the page's modules.
+// file name as if it stood beside the page's modules. The NOTICE files'
+// texts, one after another, go into the page itself, so that every copy of
+// the one file carries them.
 //
 // The modules are joined into one module script, each after the modules it
 // imports, with their import lines and export keywords taken out: one file
@@ -54,15 +57,24 @@ function scriptText(text, name) {
     return text.trimEnd();
 }
 
-const [template, css, svg, coreJs, mainModule, version, out, ...generated] = process.argv.slice(2);
-if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...]");
-g_generated = generated;
+// Plain text as the content of an element.
+function htmlText(text) {
+    return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
+}
+
+const kUsage = "usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...";
+const [template, css, svg, coreJs, mainModule, version, out, ...rest] = process.argv.slice(2);
+const separator = rest.indexOf("--");
+if (!out || separator < 0 || separator === rest.length - 1) fail(kUsage);
+g_generated = rest.slice(0, separator);
+const notices = rest.slice(separator + 1);
 const pieces = {
     "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
     "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
     "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
     "@TINTMEND_VERSION@": version,
+    "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
 };
 let page = readFileSync(template, "utf8");
 for (const [marker, text] of Object.entries(pieces)) {
