@@ -82,3 +82,8 @@ void CalcBalance(Dialog dlg) {
     WriteFieldNumber(dlg, IDC_BAL_GREEN, results.v[1]);
     WriteFieldNumber(dlg, IDC_BAL_BLUE, results.v[2]);
 }
+
+void StartForm(Dialog dlg) {
+    ApplyDefaultTexts(dlg);
+    CalcBalance(dlg);
+}

@@ -23,3 +23,7 @@ BalanceInputs ReadBalanceInputs(Dialog dlg);
 Vector3 SolveBalance(const BalanceInputs& in);
 
 void CalcBalance(Dialog dlg);
+
+// What every front end does as it opens: the default texts, then the first
+// calculation.
+void StartForm(Dialog dlg);

@@ -3,26 +3,22 @@
 #include <cstdio>
 
 #include "profile/edid.h"
+#include "profile/quote_byte.h"
 
-namespace {
-
-// "\xNN" and its terminating zero.
-constexpr size_t kCharacterTextSize = 5;
-
-// A character of the input as text, printable ones as they are and the others
-// as \xNN, so that a damaged file cannot put control characters on the terminal.
-void FormatCharacter(unsigned char byte, char (&text)[kCharacterTextSize]) {
-    if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
-        std::snprintf(text, sizeof text, "%c", static_cast<char>(byte));
-    } else {
-        std::snprintf(text, sizeof text, "\\x%02X", byte);
+EdidStatus EdidStatusOfFile(FileStatus status) {
+    switch (status) {
+        case FileStatus::kRead: return EdidStatus::kApplied;
+        case FileStatus::kCannotOpen: return EdidStatus::kCannotOpen;
+        case FileStatus::kUnreadable: return EdidStatus::kUnreadable;
+        case FileStatus::kTooLarge: return EdidStatus::kTooLarge;
+        case FileStatus::kEmpty: return EdidStatus::kTooShort;
+        case FileStatus::kNoMemory: return EdidStatus::kNoMemory;
     }
+    return EdidStatus::kUnreadable;
 }
 
-}  // namespace
-
 void DescribeEdidReport(const EdidReport& report, char (&text)[kEdidReasonSize]) {
-    char character[kCharacterTextSize];
+    char character[kQuotedByteSize];
     switch (report.status) {
         case EdidStatus::kApplied:
             std::snprintf(text, sizeof text, "loaded");
@@ -40,7 +36,7 @@ void DescribeEdidReport(const EdidReport& report, char (&text)[kEdidReasonSize])
             std::snprintf(text, sizeof text, "cannot be read: not enough memory");
             return;
         case EdidStatus::kNotHexText:
-            FormatCharacter(report.byte, character);
+            QuoteByte(report.byte, character);
             std::snprintf(text, sizeof text, "neither an EDID nor its hex text: \"%s\" at offset %zu", character,
                           report.offset);
             return;

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "profile/read_file.h"
+
 enum class EdidStatus {
     kApplied,        // fields written, balance recalculated
     kCannotOpen,     // empty path, missing file, no permission
@@ -24,6 +26,10 @@ struct EdidReport {
     size_t offset;       // where in the input the fault in hex text stands
     unsigned char byte;  // the character, sum or version that is wrong
 };
+
+// A file that could not be read, as the EDID reader reports it: an empty one
+// is too short, as an empty paste is.
+EdidStatus EdidStatusOfFile(FileStatus status);
 
 constexpr size_t kEdidReasonSize = 128;
 

@@ -1,23 +1,21 @@
 #include "profile/profile_status.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "profile/quote_byte.h"
 
 namespace {
 
 // At most 4 x 4 characters plus the terminating zero.
 constexpr size_t kSignatureTextSize = 17;
 
-// A signature as text, printable bytes as they are, the others as \xNN, so
-// that a damaged file cannot put control characters on the terminal.
 void FormatSignature(IccSignature signature, char (&text)[kSignatureTextSize]) {
-    size_t used = 0;
+    text[0] = '\0';
     for (int shift = 24; shift >= 0; shift -= 8) {
-        unsigned byte = (signature >> shift) & 0xFFu;
-        size_t room = sizeof text - used;
-        int written = (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\')
-                          ? std::snprintf(text + used, room, "%c", static_cast<char>(byte))
-                          : std::snprintf(text + used, room, "\\x%02X", byte);
-        used += static_cast<size_t>(written);
+        char quoted[kQuotedByteSize];
+        QuoteByte(static_cast<unsigned char>(signature >> shift), quoted);
+        std::strncat(text, quoted, sizeof text - std::strlen(text) - 1);
     }
 }
 
@@ -26,11 +24,9 @@ const char* DescribeStatus(ProfileStatus status) {
         case ProfileStatus::kApplied: return "loaded";
         case ProfileStatus::kCannotOpen: return "cannot be opened";
         case ProfileStatus::kUnreadable: return "cannot be read (a directory?)";
-        case ProfileStatus::kUnknownLength: return "cannot be read: its length cannot be determined";
         case ProfileStatus::kEmpty: return "not an ICC profile: the file is empty";
         case ProfileStatus::kTooLarge: return "cannot be read: too large to hold in memory";
         case ProfileStatus::kNoMemory: return "cannot be read: not enough memory to hold it";
-        case ProfileStatus::kShortRead: return "cannot be read: fewer bytes than its length";
         case ProfileStatus::kNotIcc: return "not an ICC profile";
         case ProfileStatus::kNotDisplayClass: return "not a display profile: device class";
         case ProfileStatus::kNotRgbSpace: return "colour space not RGB:";
@@ -48,6 +44,18 @@ bool NamesSignature(ProfileStatus status) {
 }
 
 }  // namespace
+
+ProfileStatus ProfileStatusOfFile(FileStatus status) {
+    switch (status) {
+        case FileStatus::kRead: return ProfileStatus::kApplied;
+        case FileStatus::kCannotOpen: return ProfileStatus::kCannotOpen;
+        case FileStatus::kUnreadable: return ProfileStatus::kUnreadable;
+        case FileStatus::kTooLarge: return ProfileStatus::kTooLarge;
+        case FileStatus::kEmpty: return ProfileStatus::kEmpty;
+        case FileStatus::kNoMemory: return ProfileStatus::kNoMemory;
+    }
+    return ProfileStatus::kUnreadable;
+}
 
 void DescribeProfileReport(const ProfileReport& report, char (&text)[kProfileReasonSize]) {
     const char* reason = DescribeStatus(report.status);

@@ -5,16 +5,15 @@
 #include <cstddef>
 
 #include "profile/icc.h"
+#include "profile/read_file.h"
 
 enum class ProfileStatus {
     kApplied,            // fields written, balance recalculated
     kCannotOpen,         // empty path, missing file, no permission
-    kUnreadable,         // opens, but its first read fails (a directory)
-    kUnknownLength,      // seeking to the end or asking the position failed
+    kUnreadable,         // opens, but reading it fails (a directory)
     kEmpty,
-    kTooLarge,           // the length does not fit the allocation size
+    kTooLarge,           // more than memory can be asked for
     kNoMemory,
-    kShortRead,          // fewer bytes than the length (changed while read)
     kNotIcc,             // no "acsp" file signature
     kNotDisplayClass,    // signature holds the class found
     kNotRgbSpace,        // signature holds the colour space found
@@ -28,6 +27,9 @@ struct ProfileReport {
     ProfileStatus status;
     IccSignature signature;  // the offending signature where the status names one
 };
+
+// A file that could not be read, as the profile reader reports it.
+ProfileStatus ProfileStatusOfFile(FileStatus status);
 
 constexpr size_t kProfileReasonSize = 128;
 

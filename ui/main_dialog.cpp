@@ -9,8 +9,7 @@ namespace {
 
 INT_PTR OnInitDialog(HWND dlg) {
     CenterOnScreen(dlg);
-    ApplyDefaultTexts(AsDialog(dlg));
-    CalcBalance(AsDialog(dlg));
+    StartForm(AsDialog(dlg));
     return TRUE;  // the system focuses the first tab stop, field 1001
 }
 

@@ -40,8 +40,7 @@ extern "C" {
 
 // Dialog initialisation: the default texts, then the first calculation.
 EMSCRIPTEN_KEEPALIVE void OpenDialog() {
-    ApplyDefaultTexts(kPageDialog);
-    CalcBalance(kPageDialog);
+    StartForm(kPageDialog);
 }
 
 EMSCRIPTEN_KEEPALIVE void PressCalc() { CalcBalance(kPageDialog); }

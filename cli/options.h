@@ -1,0 +1,19 @@
+// The companion's options: one table of name, argument and handler, read in
+// the order given on the command line.
+#pragma once
+
+#include "form/memory_form.h"
+
+// Everything a run keeps besides the fields: how to show the result.
+struct Session {
+    Form form;
+    bool print_fields = false;
+};
+
+constexpr int kExitUsage = 2;
+constexpr int kExitRefused = 1;
+
+// Runs every option in order. A usage error or a refused file ends the
+// program with its exit code and a line on stderr; --help and --version end
+// it with 0.
+void RunOptions(Session& session, int argc, char** argv);
