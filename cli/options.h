@@ -2,12 +2,20 @@
 // the order given on the command line.
 #pragma once
 
+#include <string>
+
 #include "form/memory_form.h"
 
 // Everything a run keeps besides the fields: how to show the result.
 struct Session {
     Form form;
     bool print_fields = false;
+    bool explain = false;
+    bool json = false;
+    // The monitor's present gain settings, on a scale from 0 to gain_max.
+    bool has_gains = false;
+    long gains[3] = {0, 0, 0};
+    long gain_max = 100;
 };
 
 constexpr int kExitUsage = 2;
@@ -17,3 +25,6 @@ constexpr int kExitRefused = 1;
 // program with its exit code and a line on stderr; --help and --version end
 // it with 0.
 void RunOptions(Session& session, int argc, char** argv);
+
+// The usage error: the reason and the help on stderr, exit 2.
+[[noreturn]] void FailUsage(const std::string& reason);
