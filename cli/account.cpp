@@ -152,7 +152,7 @@ void PrintExplanation(const Session& session, const Account& account) {
     } else {
         std::printf("Give the monitor's present settings with --gains R,G,B to see the new ones.\n");
     }
-    if (account.report.count != 0) std::printf("See the warnings: the fields do not describe a display sensibly.\n");
+    if (account.report.count != 0) std::printf("Read the warnings (on standard error) before acting on these numbers.\n");
     PrintWarnings(account);
 }
 
