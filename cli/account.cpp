@@ -100,9 +100,9 @@ void PrintJsonWhite(const char* key, Chromaticity c, const ColourTemperature& t)
 
 }  // namespace
 
-Account MakeAccount(const Session& session) {
+Account MakeAccount(Session& session) {
     Account a = {};
-    Dialog dlg = const_cast<Form*>(&session.form);
+    Dialog dlg = &session.form;
     a.inputs = ReadBalanceInputs(dlg);
     a.results = SolveBalance(a.inputs);
     bool wholly[kInputFieldCount];

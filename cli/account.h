@@ -20,7 +20,7 @@ struct Account {
 };
 
 // From the fields as they stand after the last calculation.
-Account MakeAccount(const Session& session);
+Account MakeAccount(Session& session);
 
 // Whether every new setting is within one step of the present one.
 bool IsNoChangeNeeded(const Session& session, const Account& account);
