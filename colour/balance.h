@@ -24,6 +24,15 @@ Vector3 SolveBalance(const BalanceInputs& in);
 
 void CalcBalance(Dialog dlg);
 
+// The display's RGB-to-XYZ matrix from the reference white and primaries
+// (fields 1001 to 1008): row k is channel k's XYZ at full drive, scaled so
+// that full drive of all three, (1, 1, 1), gives the reference white at Y = 1.
+void ReadNormalisedMatrix(Dialog dlg, Matrix3& normalised);
+
 // What every front end does as it opens: the default texts, then the first
 // calculation.
 void StartForm(Dialog dlg);
+
+// The normaliser: the largest of the three linear channels, with the
+// tie-break that the results show.
+double StrongestChannel(const Vector3& channels);

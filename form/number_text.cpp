@@ -21,6 +21,11 @@
 
 namespace {
 
+// An exponent's digits are added up only to here: past it the number lies far
+// outside a double's range whatever digits stand before it (a field holds at
+// most 254), and the sum cannot overflow a long long however many follow.
+constexpr long long kExponentCap = 1000000000;
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -132,7 +137,7 @@ NumberExtent ScanFieldNumber(const char* text) {
         if (*q == '+' || *q == '-') exp_negative = *q++ == '-';
         if (IsDigit(*q)) {
             end = SkipDigits(q);
-            for (; q != end && n.exponent < 1000000000; ++q) n.exponent = n.exponent * 10 + (*q - '0');
+            for (; q != end && n.exponent < kExponentCap; ++q) n.exponent = n.exponent * 10 + (*q - '0');
             if (exp_negative) n.exponent = -n.exponent;
         }
     }
@@ -292,6 +297,12 @@ void FormatExponent(bool negative, Decimal17 d, char* out) {
     *p = '\0';
 }
 
+// A finite double has at most 309 integer digits (it is below 1.8e308), and
+// rounding to 17 digits can carry into one more; then the spare digit for a
+// carry out of the integer part, and the places.
+constexpr int kMaxIntegerDigits = std::numeric_limits<double>::max_exponent10 + 2;
+constexpr int kMaxFixedDigits = 1 + kMaxIntegerDigits + kPlaces;
+
 // The classic texts: the full stop after the marker's first character, zeros
 // up to five places.
 const char* NonFiniteText(double value) {
@@ -306,6 +317,28 @@ const char* NonFiniteText(double value) {
     return negative ? "-1.#QNAN" : "1.#QNAN";
 }
 
+// Fixed point: the integer digits then five places, rounded from the 17
+// digits of d, half away from zero, with one spare digit in front for a
+// carry out of the integer part. Returns the count of digits in fixed.
+int RoundToFixed(const Decimal17& d, bool zero, char (&fixed)[kMaxFixedDigits]) {
+    const int int_digits = d.exponent >= 0 ? d.exponent + 1 : 1;
+    const int count = 1 + int_digits + kPlaces;
+    std::memset(fixed, 0, static_cast<size_t>(count));
+    if (zero) return count;
+    // Digit i of d has place 10^(exponent - i), so it lands at shift + i.
+    const int shift = int_digits - d.exponent;
+    for (int i = 0; i < kSignificantDigits; ++i) {
+        int at = shift + i;
+        if (at >= count) {
+            // The first dropped place decides: 5 or more rounds up in magnitude.
+            if (at == count && d.digits[i] >= 5) IncrementDigits(fixed, count);
+            break;
+        }
+        fixed[at] = d.digits[i];
+    }
+    return count;
+}
+
 }  // namespace
 
 void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]) {
@@ -317,26 +350,8 @@ void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]) {
     Decimal17 d{};
     if (value != 0.0) d = RoundTo17Digits(std::fabs(value));
 
-    // Fixed point: integer digits then five places; digit i of d has place
-    // 10^(exponent - i), so it lands at index (int_digits - 1 - exponent + i).
-    // One spare digit in front takes a carry out of the integer part.
-    constexpr int kMaxDigits = 1 + 310 + kPlaces;
-    char fixed[kMaxDigits];
-    int int_digits = d.exponent >= 0 ? d.exponent + 1 : 1;
-    int count = 1 + int_digits + kPlaces;
-    std::memset(fixed, 0, static_cast<size_t>(count));
-    int shift = 1 + int_digits - 1 - d.exponent;
-    if (value != 0.0) {
-        for (int i = 0; i < kSignificantDigits; ++i) {
-            int at = shift + i;
-            if (at >= count) {
-                // The first dropped place decides: 5 or more rounds up in magnitude.
-                if (at == count && d.digits[i] >= 5) IncrementDigits(fixed, count);
-                break;
-            }
-            fixed[at] = d.digits[i];
-        }
-    }
+    char fixed[kMaxFixedDigits];
+    const int count = RoundToFixed(d, value == 0.0, fixed);
     int first = fixed[0] != 0 ? 0 : 1;
     int length = (negative ? 1 : 0) + (count - first) + 1;
     if (length > kFieldBufferSize - 1) {

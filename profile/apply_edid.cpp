@@ -151,8 +151,5 @@ EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out)
 }
 
 EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
-    Colorimetry colorimetry;
-    EdidReport report = DecodeEdid(bytes, size, colorimetry);
-    if (report.status == EdidStatus::kApplied) ApplyColorimetry(dlg, colorimetry);
-    return report;
+    return ApplyDecoded(dlg, DecodeEdid, bytes, size);
 }

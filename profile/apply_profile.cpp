@@ -1,5 +1,8 @@
 #include "profile/apply_profile.h"
 
+#include <cmath>
+
+#include "colour/adaptation.h"
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "profile/icc.h"
@@ -120,22 +123,55 @@ ProfileReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedVal
     return kApplied;
 }
 
+// Version 2 profiles state their colorants relative to the D50 connection
+// space, and many record the adaptation nowhere while "wtpt" keeps the
+// display's own white. Such a profile is told by colorants that add up to the
+// header illuminant (within 0.002 in x and y) and a white that is not that
+// illuminant (more than 0.001 away in x or y); its colorants are then carried
+// back with the Bradford adaptation, as colour management engines read them.
+// Any not-a-number fails a comparison, so degenerate profiles keep theirs.
+constexpr double kColorantSumTolerance = 0.002;
+constexpr double kWhiteDistinctFromIlluminant = 0.001;
+
+bool HasUnrecordedAdaptation(const DecodedValues& values) {
+    for (int slot = kWhiteSlot; slot < kGammaSlot; ++slot) {
+        if (!values.found[slot]) return false;
+    }
+    Vector3 sum;
+    for (int i = 0; i < 3; ++i) {
+        sum.v[i] = values.xyz[kFirstColorantSlot].v[i] + values.xyz[kFirstColorantSlot + 1].v[i] +
+                   values.xyz[kFirstColorantSlot + 2].v[i];
+    }
+    Chromaticity s, i, w;
+    XyzToChromaticity(sum, s.x, s.y);
+    XyzToChromaticity(values.illuminant, i.x, i.y);
+    XyzToChromaticity(values.xyz[kWhiteSlot], w.x, w.y);
+    const bool sums_to_illuminant =
+        std::fabs(s.x - i.x) <= kColorantSumTolerance && std::fabs(s.y - i.y) <= kColorantSumTolerance;
+    const bool white_apart =
+        std::fabs(w.x - i.x) > kWhiteDistinctFromIlluminant || std::fabs(w.y - i.y) > kWhiteDistinctFromIlluminant;
+    return sums_to_illuminant && white_apart;
+}
+
 // Where the profile records a chromatic adaptation, its white point and
 // colorants are stated after it (version 4 profiles always adapt to D50), so
 // it is undone to tell the display's own colours; the display's white is
 // then what the adaptation carries to the connection space's illuminant.
+// Where a version 2 profile leaves it unrecorded, only the colorants need it.
 void FillColorimetry(const DecodedValues& values, Colorimetry& out) {
-    const bool adapted = values.found[kAdaptationSlot];
+    const bool recorded = values.found[kAdaptationSlot];
+    const bool unrecorded = !recorded && HasUnrecordedAdaptation(values);
     Matrix3 undo;
-    if (adapted) MatInvert(values.adaptation, undo);
+    if (recorded) MatInvert(values.adaptation, undo);
+    if (unrecorded) MakeBradfordAdaptation(values.illuminant, values.xyz[kWhiteSlot], undo);
     for (int slot = kWhiteSlot; slot < kGammaSlot; ++slot) {
         Vector3 xyz = values.xyz[slot];
-        if (adapted && slot == kWhiteSlot) {
+        if (recorded && slot == kWhiteSlot) {
             xyz = values.illuminant;
         } else if (!values.found[slot]) {
             continue;
         }
-        if (adapted) {
+        if (recorded || (unrecorded && slot != kWhiteSlot)) {
             const Vector3 stated = xyz;
             MatMulVec(undo, stated, xyz);
         }
@@ -168,8 +204,5 @@ ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry
 }
 
 ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
-    Colorimetry colorimetry;
-    ProfileReport report = DecodeProfile(bytes, size, colorimetry);
-    if (report.status == ProfileStatus::kApplied) ApplyColorimetry(dlg, colorimetry);
-    return report;
+    return ApplyDecoded(dlg, DecodeProfile, bytes, size);
 }

@@ -4,6 +4,8 @@
 // record without touching the form; ApplyColorimetry alone writes it.
 #pragma once
 
+#include <cstddef>
+
 #include "colour/chromaticity.h"
 #include "form/form.h"
 
@@ -22,3 +24,15 @@ struct Colorimetry {
 // blue, gamma, in that order, each as five-decimal text), keeps the others,
 // and recalculates.
 void ApplyColorimetry(Dialog dlg, const Colorimetry& colorimetry);
+
+// A source's decoder, then ApplyColorimetry when the source was accepted; a
+// refused source changes nothing. Report is the source's own report, whose
+// status is kApplied on success.
+template <typename Report>
+Report ApplyDecoded(Dialog dlg, Report (*decode)(const unsigned char*, size_t, Colorimetry&),
+                    const unsigned char* bytes, size_t size) {
+    Colorimetry colorimetry;
+    Report report = decode(bytes, size, colorimetry);
+    if (report.status == decltype(report.status)::kApplied) ApplyColorimetry(dlg, colorimetry);
+    return report;
+}

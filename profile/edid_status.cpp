@@ -17,46 +17,53 @@ EdidStatus EdidStatusOfFile(FileStatus status) {
     return EdidStatus::kUnreadable;
 }
 
+namespace {
+
+// The reasons that need nothing from the report; null for the others.
+const char* FixedReason(EdidStatus status) {
+    switch (status) {
+        case EdidStatus::kApplied: return "loaded";
+        case EdidStatus::kCannotOpen: return "cannot be opened";
+        case EdidStatus::kUnreadable: return "cannot be read";
+        case EdidStatus::kNoMemory: return "cannot be read: not enough memory";
+        case EdidStatus::kWrongHeader: return "not an EDID: it does not start with 00 FF FF FF FF FF FF 00";
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
 void DescribeEdidReport(const EdidReport& report, char (&text)[kEdidReasonSize]) {
+    const size_t size = sizeof text;
+    if (const char* fixed = FixedReason(report.status)) {
+        std::snprintf(text, size, "%s", fixed);
+        return;
+    }
     char character[kQuotedByteSize];
     switch (report.status) {
-        case EdidStatus::kApplied:
-            std::snprintf(text, sizeof text, "loaded");
-            return;
-        case EdidStatus::kCannotOpen:
-            std::snprintf(text, sizeof text, "cannot be opened");
-            return;
-        case EdidStatus::kUnreadable:
-            std::snprintf(text, sizeof text, "cannot be read");
-            return;
         case EdidStatus::kTooLarge:
-            std::snprintf(text, sizeof text, "too large to be an EDID: over %zu bytes", kEdidFileLimit);
-            return;
-        case EdidStatus::kNoMemory:
-            std::snprintf(text, sizeof text, "cannot be read: not enough memory");
+            std::snprintf(text, size, "too large to be an EDID: over %zu bytes", kEdidFileLimit);
             return;
         case EdidStatus::kNotHexText:
             QuoteByte(report.byte, character);
-            std::snprintf(text, sizeof text, "neither an EDID nor its hex text: \"%s\" at offset %zu", character,
+            std::snprintf(text, size, "neither an EDID nor its hex text: \"%s\" at offset %zu", character,
                           report.offset);
             return;
         case EdidStatus::kOddDigits:
-            std::snprintf(text, sizeof text, "EDID hex text with an odd number of digits at offset %zu",
-                          report.offset);
+            std::snprintf(text, size, "EDID hex text with an odd number of digits at offset %zu", report.offset);
             return;
         case EdidStatus::kTooShort:
-            std::snprintf(text, sizeof text, "too short to be an EDID: %zu bytes, fewer than %zu", report.count,
+            std::snprintf(text, size, "too short to be an EDID: %zu bytes, fewer than %zu", report.count,
                           kEdidBlockSize);
             return;
-        case EdidStatus::kWrongHeader:
-            std::snprintf(text, sizeof text, "not an EDID: it does not start with 00 FF FF FF FF FF FF 00");
-            return;
         case EdidStatus::kWrongChecksum:
-            std::snprintf(text, sizeof text, "damaged EDID: the base block sums to 0x%02X, not 0", report.byte);
+            std::snprintf(text, size, "damaged EDID: the base block sums to 0x%02X, not 0", report.byte);
             return;
         case EdidStatus::kWrongVersion:
-            std::snprintf(text, sizeof text, "EDID version %u, not 1", static_cast<unsigned>(report.byte));
+            std::snprintf(text, size, "EDID version %u, not 1", static_cast<unsigned>(report.byte));
+            return;
+        default:
+            std::snprintf(text, size, "unknown failure");
             return;
     }
-    std::snprintf(text, sizeof text, "unknown failure");
 }

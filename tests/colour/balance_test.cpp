@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "form/memory_form.h"
@@ -41,6 +42,27 @@ TEST(CalcBalance, WorkedTargetsOnAnSrgbDisplay) {
         {"typed as d exponent", {{1010, "2831d-4"}, {1011, "0.2971xyz"}}, "0.81081", "0.87909", "1.00000"},
     };
     for (const BalanceCase& c : cases) ExpectBalance(c);
+}
+
+// Ties are only visible with zeros of opposite sign: the result's sign shows
+// which channel was taken.
+TEST(StrongestChannel, TakesGreenOnARedGreenTieAndKeepsTheEarlierOnATieWithBlue) {
+    struct Case {
+        const char* name;
+        Vector3 channels;
+        bool negative_zero;
+    };
+    const Case cases[] = {
+        {"red +0, green -0: green", {{0.0, -0.0, -1.0}}, true},
+        {"red -0, green +0: green", {{-0.0, 0.0, -1.0}}, false},
+        {"red -0 taken, blue +0: red kept", {{-0.0, -1.0, 0.0}}, true},
+        {"green +0 taken, blue -0: green kept", {{-1.0, 0.0, -0.0}}, false},
+    };
+    for (const Case& c : cases) {
+        const double strongest = StrongestChannel(c.channels);
+        EXPECT_EQ(strongest, 0.0) << c.name;
+        EXPECT_EQ(std::signbit(strongest), c.negative_zero) << c.name;
+    }
 }
 
 TEST(CalcBalance, DegenerateInputsFlowThroughAsIeeeValues) {

@@ -129,6 +129,48 @@ TEST(ApplyProfile, UndoesTheStatedAdaptation) {
     for (const LoadCase& c : cases) ExpectLoaded(c);
 }
 
+// Version 2 colorants that add up to the D50 illuminant with a D65 "wtpt" and
+// no "chad": carried back from D50 to the white by the Bradford adaptation.
+// The expected texts come from an evaluation of the same formulas outside
+// the program; every other case keeps the colorants as stated.
+TEST(ApplyProfile, UndoesAnUnrecordedVersion2Adaptation) {
+    const Bytes d65 = XyzTag(0x0000F351, 0x00010000, 0x000116CC);
+    const Bytes blue_off = XyzTag(0x000024A0, 0x00000F84, 0x0000C6CF);       // sum 0.0076 from D50 in x
+    const Bytes near_d50 = XyzTag(0x0000F7D6, 0x00010000, 0x0000D32D);       // 0.0009 from D50 in x
+    const Expected white = {{IDC_REF_WHITE_X, "0.31270"}, {IDC_REF_WHITE_Y, "0.32900"}};
+    const Expected stated_red = {{IDC_RED_X, "0.64845"}, {IDC_RED_Y, "0.33085"}};
+    const Expected stated_green = {{IDC_GREEN_X, "0.32120"}, {IDC_GREEN_Y, "0.59784"}};
+    auto with = [](Expected a, const Expected& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const LoadCase cases[] = {
+        {"all conditions met",
+         BuildProfile({{"wtpt", d65}, {"rXYZ", RedColorantTag()}, {"gXYZ", GreenColorantTag()},
+                       {"bXYZ", BlueColorantTag()}}),
+         with(white, {{IDC_RED_X, "0.64002"}, {IDC_RED_Y, "0.32999"}, {IDC_GREEN_X, "0.30002"},
+                      {IDC_GREEN_Y, "0.59997"}, {IDC_BLUE_X, "0.14999"}, {IDC_BLUE_Y, "0.05999"}})},
+        {"chad recorded: undone instead",
+         BuildProfile({{"wtpt", d65}, {"rXYZ", RedColorantTag()}, {"gXYZ", GreenColorantTag()},
+                       {"bXYZ", BlueColorantTag()}, {"chad", AdaptationTag(kIdentity)}}),
+         with(with({{IDC_REF_WHITE_X, "0.34570"}, {IDC_REF_WHITE_Y, "0.35854"}}, stated_red),
+              with(stated_green, {{IDC_BLUE_X, "0.15588"}, {IDC_BLUE_Y, "0.06604"}}))},
+        {"blue colorant missing",
+         BuildProfile({{"wtpt", d65}, {"rXYZ", RedColorantTag()}, {"gXYZ", GreenColorantTag()}}),
+         with(white, with(stated_red, stated_green))},
+        {"colorants off D50",
+         BuildProfile({{"wtpt", d65}, {"rXYZ", RedColorantTag()}, {"gXYZ", GreenColorantTag()},
+                       {"bXYZ", blue_off}}),
+         with(with(white, stated_red), with(stated_green, {{IDC_BLUE_X, "0.14595"}, {IDC_BLUE_Y, "0.06183"}}))},
+        {"white within 0.001 of D50",
+         BuildProfile({{"wtpt", near_d50}, {"rXYZ", RedColorantTag()}, {"gXYZ", GreenColorantTag()},
+                       {"bXYZ", BlueColorantTag()}}),
+         with(with({{IDC_REF_WHITE_X, "0.34662"}, {IDC_REF_WHITE_Y, "0.35804"}}, stated_red),
+              with(stated_green, {{IDC_BLUE_X, "0.15588"}, {IDC_BLUE_Y, "0.06604"}}))},
+    };
+    for (const LoadCase& c : cases) ExpectLoaded(c);
+}
+
 struct RefusalCase {
     const char* name;
     Bytes profile;
