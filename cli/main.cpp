@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
-    const Account account = MakeAccount(session);
+    const Account account = MakeAccount(&session.form, session.gains);
     if (session.json) {
         PrintJson(session, account);
         return 0;

@@ -163,11 +163,11 @@ void TakeGains(Session& s, const char* arg) {
     const char* second = first == nullptr ? nullptr : std::strchr(first + 1, ',');
     if (second == nullptr) FailUsage(std::string("--gains wants R,G,B, not '") + arg + "'");
     const std::string parts[3] = {std::string(arg, first), std::string(first + 1, second), second + 1};
-    for (int k = 0; k < 3; ++k) s.gains[k] = ParseWholeNumber("--gains", parts[k], 0, kMaxGainScale);
-    s.has_gains = true;
+    for (int k = 0; k < 3; ++k) s.gains.present[k] = ParseWholeNumber("--gains", parts[k], 0, kMaxGainScale);
+    s.gains.given = true;
 }
 
-void TakeGainMax(Session& s, const char* arg) { s.gain_max = ParseWholeNumber("--gain-max", arg, 1, kMaxGainScale); }
+void TakeGainMax(Session& s, const char* arg) { s.gains.top = ParseWholeNumber("--gain-max", arg, 1, kMaxGainScale); }
 
 void ShowFields(Session& session, const char*) { session.print_fields = true; }
 void ShowExplanation(Session& session, const char*) { session.explain = true; }
@@ -280,10 +280,10 @@ void RunEachOption(Session& session, int argc, char** argv) {
 void RunOptions(Session& session, int argc, char** argv) {
     RunEachOption(session, argc, argv);
     // Checked once all options are read: --gain-max may follow --gains.
-    for (long gain : session.gains) {
-        if (gain > session.gain_max) {
+    for (long gain : session.gains.present) {
+        if (gain > session.gains.top) {
             FailUsage("--gains: " + std::to_string(gain) + " is above the scale's top, --gain-max " +
-                      std::to_string(session.gain_max));
+                      std::to_string(session.gains.top));
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "colour/account.h"
 #include "form/memory_form.h"
 
 // Everything a run keeps besides the fields: how to show the result.
@@ -12,10 +13,7 @@ struct Session {
     bool print_fields = false;
     bool explain = false;
     bool json = false;
-    // The monitor's present gain settings, on a scale from 0 to gain_max.
-    bool has_gains = false;
-    long gains[3] = {0, 0, 0};
-    long gain_max = 100;
+    GainSettings gains = {false, {0, 0, 0}, 100};
 };
 
 constexpr int kExitUsage = 2;
