@@ -30,6 +30,7 @@ ctest --preset web
 tools/compare-builds.sh
 # The page in headless Chromium, opened from file://.
 /usr/bin/python3 tests/web/page_test.py
+/usr/bin/python3 tests/web/whites_test.py
 
 # The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the fuzzers: the saved inputs replayed and a short fuzzing pass.

@@ -5,8 +5,13 @@
 
 #include <cstddef>
 #include <cstdlib>
+#include <limits>
+#include <string>
 
+#include "colour/account.h"
 #include "colour/balance.h"
+#include "colour/locus.h"
+#include "colour/named_whites.h"
 #include "profile/apply_edid.h"
 #include "profile/apply_profile.h"
 #include "profile/edid.h"
@@ -33,6 +38,18 @@ const char* DescribeEdidRefusal(const EdidReport& report) {
 }
 
 EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
+
+// The account's text for the panel, kept until the next account.
+std::string g_account;
+
+bool CalcLocusPoint(int planckian, double kelvin, Chromaticity& white) {
+    return planckian != 0 ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
+}
+
+void TypeTarget(Chromaticity white) {
+    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_X, white.x);
+    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_Y, white.y);
+}
 
 }  // namespace
 
@@ -92,6 +109,55 @@ EMSCRIPTEN_KEEPALIVE const char* ApplyEdidBuffer(unsigned char* bytes, size_t si
 // changed since it was chosen).
 EMSCRIPTEN_KEEPALIVE const char* DescribeUnreadableEdid() {
     return DescribeEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
+}
+
+// The named whites, for the chooser's buttons: how many, and each one's name.
+EMSCRIPTEN_KEEPALIVE int CountNamedWhites() { return kNamedWhiteCount; }
+
+EMSCRIPTEN_KEEPALIVE const char* NameNamedWhite(int index) {
+    return index >= 0 && index < kNamedWhiteCount ? kNamedWhites[index].name : "";
+}
+
+// Types a named white into the target fields, as the companion's --target
+// does: five-decimal texts. The caller presses Calc.
+EMSCRIPTEN_KEEPALIVE void TypeNamedWhite(int index) {
+    if (index >= 0 && index < kNamedWhiteCount) TypeTarget(kNamedWhites[index].white);
+}
+
+// Types the white of a temperature on the daylight (planckian 0) or the
+// blackbody locus; 0, with nothing typed, when the locus has no such point.
+EMSCRIPTEN_KEEPALIVE int TypeTemperature(double kelvin, int planckian) {
+    Chromaticity white;
+    if (!CalcLocusPoint(planckian, kelvin, white)) return 0;
+    TypeTarget(white);
+    return 1;
+}
+
+// A locus's x and y at a temperature, for the diagram; not a number where it
+// has no point.
+EMSCRIPTEN_KEEPALIVE double LocusX(int planckian, double kelvin) {
+    Chromaticity white;
+    return CalcLocusPoint(planckian, kelvin, white) ? white.x : std::numeric_limits<double>::quiet_NaN();
+}
+
+EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
+    Chromaticity white;
+    return CalcLocusPoint(planckian, kelvin, white) ? white.y : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The account of the fields as they stand, as --explain gives it, with one
+// line "Warning: ..." for each warning; given says whether the present gain
+// settings r, g, b on a scale to top were given.
+EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
+    const GainSettings gains = {given != 0, {r, g, b}, top};
+    const Account account = MakeAccount(kPageDialog, gains);
+    g_account = ComposeAccount(gains, account);
+    for (int i = 0; i < account.report.count; ++i) {
+        char text[kWarningTextSize];
+        DescribeWarning(account.report.warnings[i], text);
+        g_account = g_account + "Warning: " + text + "\n";
+    }
+    return g_account.c_str();
 }
 
 }  // extern "C"

@@ -6,12 +6,19 @@
 // are done, which is what scripts can wait on.
 import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
+import { updateAccount } from "./explain.js";
 
 // The last confirmed choice of the chooser: the page's profile path.
 let g_chosenFile = null;
 // The commands still to run behind one that waits, or null when idle.
 let g_queue = null;
 let g_closed = false;
+
+// Everything beside the result fields that shows what they say.
+function showResults() {
+    redrawDiagram();
+    updateAccount();
+}
 
 function setBusy(busy) {
     // After Close the dialog is gone.
@@ -50,7 +57,7 @@ export function runCommand(command) {
 // focus in field 1001 with its text selected, as the dialog opens.
 function initDialog() {
     openDialog();
-    redrawDiagram();
+    showResults();
     const first = document.getElementById("IDC_REF_WHITE_X");
     first.focus();
     first.select();
@@ -60,7 +67,7 @@ function initDialog() {
 
 export function calcBalance() {
     pressCalc();
-    redrawDiagram();
+    showResults();
 }
 
 // Reads the chosen file afresh. Nothing chosen yet, a file the browser can no
@@ -74,7 +81,7 @@ async function reloadProfile() {
     } catch {
         return;
     }
-    if (applyProfileBytes(bytes)) redrawDiagram();
+    if (applyProfileBytes(bytes)) showResults();
 }
 
 function showEdidStatus(text) {
@@ -86,7 +93,7 @@ function showEdidStatus(text) {
 function applyEdid(bytes, source) {
     const reason = applyEdidBytes(bytes);
     if (reason === null) {
-        redrawDiagram();
+        showResults();
         showEdidStatus("EDID applied");
     } else {
         showEdidStatus(`${source}: ${reason}`);

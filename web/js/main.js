@@ -4,6 +4,8 @@ import { calcBalance, runCommand, setUpCommands } from "./commands.js";
 import { startCore } from "./core.js";
 import { buildDialog, layOutDialog, measureBaseUnits } from "./dialog.js";
 import { setUpDiagram } from "./diagram.js";
+import { setUpAccount } from "./explain.js";
+import { setUpWhites } from "./whites.js";
 
 // A chosen chromaticity is typed into the target white with four decimals,
 // as a person would, and Calc. is pressed.
@@ -22,4 +24,6 @@ layOutDialog(client, measureBaseUnits(client));
 const diagram = document.getElementById("chromaticity-diagram");
 diagram.style.height = `${document.getElementById("IDD_MAIN").offsetHeight}px`;
 setUpDiagram(diagram, typeTarget);
+setUpWhites(diagram);
+setUpAccount();
 setUpCommands();
