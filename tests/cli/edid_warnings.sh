@@ -32,7 +32,7 @@ warns() {  # expected code (or "none"), then the ten-bit values and gamma
     shift
     edid_hex "$@" >"$dir/edid"
     local out status
-    out=$("${cli[@]}" --edid "$dir/edid" --json 2>/dev/null | tr -d '\r'; exit "${PIPESTATUS[0]}")
+    out=$("${cli[@]}" --edid "$dir/edid" --json 2>"$dir/err" | tr -d '\r'; exit "${PIPESTATUS[0]}")
     status=$?
     local ok=0
     if [ "$code" = none ]; then
@@ -44,7 +44,7 @@ warns() {  # expected code (or "none"), then the ten-bit values and gamma
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
-        echo "FAIL: $code from $*: exit $status"
+        echo "FAIL: $code from $*: exit $status, stderr '$(tr -d '\r' <"$dir/err")'"
         echo "$out"
     fi
 }
