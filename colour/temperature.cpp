@@ -15,6 +15,9 @@ constexpr double kScanStepMireds = 10.0;
 // the 0.1 K that any reading needs.
 constexpr double kSearchToleranceMireds = 1e-7;
 constexpr double kInverseGolden = 0.6180339887498949;
+// How far past a locus end, in (u, v), a colour may lie and still be beside
+// it: far below any visible difference, above rounding's noise.
+constexpr double kPastEndTolerance = 1e-9;
 
 struct LocusPoint {
     double u;
@@ -76,6 +79,17 @@ double RefineNearestMireds(double u, double v, double low, double high) {
     return (a + b) / 2.0;
 }
 
+// Whether (u, v) lies past the locus's end at end_mireds, in the direction
+// the locus runs out of its range (from one scan step inside toward the end),
+// rather than beside it. A colour on the end itself is not past it.
+bool IsPastEnd(double u, double v, double end_mireds, double inside_mireds) {
+    const LocusPoint end = PlanckianUv(end_mireds);
+    const LocusPoint inside = PlanckianUv(inside_mireds);
+    const double du = end.u - inside.u, dv = end.v - inside.v;
+    const double along = (u - end.u) * du + (v - end.v) * dv;
+    return along > kPastEndTolerance * std::sqrt(du * du + dv * dv);
+}
+
 }  // namespace
 
 bool CalcUv1960(Chromaticity c, double& u, double& v) {
@@ -96,8 +110,9 @@ ColourTemperature CalcColourTemperature(Chromaticity c) {
     const double from = nearest - kScanStepMireds > low ? nearest - kScanStepMireds : low;
     const double to = nearest + kScanStepMireds < high ? nearest + kScanStepMireds : high;
     const double mireds = RefineNearestMireds(u, v, from, to);
-    // Nearest an end, the colour lies beyond the locus, not beside it.
-    if (mireds - low < kSearchToleranceMireds || high - mireds < kSearchToleranceMireds) return result;
+    // Nearest an end, the colour may lie beyond the locus, not beside it.
+    if (mireds - low < kSearchToleranceMireds && IsPastEnd(u, v, low, low + kScanStepMireds)) return result;
+    if (high - mireds < kSearchToleranceMireds && IsPastEnd(u, v, high, high - kScanStepMireds)) return result;
 
     const LocusPoint p = PlanckianUv(mireds);
     const double du = u - p.u;

@@ -10,7 +10,7 @@
 constexpr double kDuvLimit = 0.05;
 
 struct ColourTemperature {
-    bool defined;   // false: not a colour, beyond kDuvLimit, or nearest a locus end
+    bool defined;   // false: not a colour, beyond kDuvLimit, or past a locus end
     double kelvin;  // 1000 to 25000 K
     double duv;     // positive above the locus (toward green), negative below
 };

@@ -101,7 +101,10 @@ TEST(ColourTemperature, MatchesPublishedValues) {
 }
 
 TEST(ColourTemperature, RoundTripsAlongTheWholeLocus) {
-    for (double kelvin = 1010; kelvin < 25000; kelvin = kelvin * 1.05) {
+    // 1000 K to 25000 K in equal ratios, both ends included.
+    constexpr int kSteps = 64;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double kelvin = 1000.0 * std::pow(25.0, static_cast<double>(i) / kSteps);
         Chromaticity xy;
         ASSERT_TRUE(CalcPlanckianChromaticity(kelvin, xy));
         const ColourTemperature t = CalcColourTemperature(xy);
