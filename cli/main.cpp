@@ -7,6 +7,7 @@
 
 #include "cli/account.h"
 #include "cli/options.h"
+#include "cli/save_calibration.h"
 #include "colour/balance.h"
 #include "form/memory_form.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
+    if (SaveCalibrationFiles(session)) return 0;
     const Account account = MakeAccount(&session.form, session.gains);
     if (session.json) {
         PrintJson(session, account);

@@ -172,6 +172,17 @@ void TakeGainMax(Session& s, const char* arg) { s.gains.top = ParseWholeNumber("
 void ShowFields(Session& session, const char*) { session.print_fields = true; }
 void ShowExplanation(Session& session, const char*) { session.explain = true; }
 void ShowJson(Session& session, const char*) { session.json = true; }
+
+// Standard output can carry one file's bytes, not two.
+void NoteOutput(const char*& path, const char* other, const char* value) {
+    if (std::strcmp(value, "-") == 0 && other != nullptr && std::strcmp(other, "-") == 0) {
+        FailUsage("only one of --write-cal and --write-profile can write to standard output");
+    }
+    path = value;
+}
+
+void NoteCalFile(Session& s, const char* path) { NoteOutput(s.cal_path, s.profile_path, path); }
+void NoteProfileFile(Session& s, const char* path) { NoteOutput(s.profile_path, s.cal_path, path); }
 [[noreturn]] void ShowHelp(Session&, const char*);
 
 [[noreturn]] void ShowVersion(Session&, const char*) {
@@ -203,6 +214,12 @@ const Option kOptions[] = {
      "fields make no sense",
      ShowExplanation},
     {"--json", nullptr, "print one JSON object instead: fields, balance,\nwhites, gains and warnings", ShowJson},
+    {"--write-cal", "FILE",
+     "after all other options, write the New Balance as an\nArgyllCMS .cal file (for dispwin); - writes it to\nstandard output instead of the results",
+     NoteCalFile},
+    {"--write-profile", "FILE",
+     "after all other options, write an ICC display profile\nwhose vcgt curves apply the New Balance; - as above",
+     NoteProfileFile},
     {"--fields", nullptr, "print all fourteen fields as ID, name and text", ShowFields},
     {"--version", nullptr, "show the version", ShowVersion},
     {"--help", nullptr, "show this help (also -h)", ShowHelp},

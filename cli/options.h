@@ -14,6 +14,10 @@ struct Session {
     bool explain = false;
     bool json = false;
     GainSettings gains = {false, {0, 0, 0}, 100};
+    // Where --write-cal and --write-profile put their files once the options
+    // have run; "-" for standard output.
+    const char* cal_path = nullptr;
+    const char* profile_path = nullptr;
 };
 
 constexpr int kExitUsage = 2;

@@ -38,16 +38,27 @@ const char* SkipDigits(const char* p) {
 }
 
 // Copies the delimited number [mantissa, end), "mantissa[letter[+|-]digits]",
-// with the exponent letter made an e and a terminating zero, where the
-// conversions want it: into local when it fits, as a field's text always
-// does, and otherwise into heap. Returns the copy.
-const char* CopyNumber(const char* mantissa, const char* mantissa_end, const char* end,
-                       char (&local)[kFieldBufferSize], std::unique_ptr<char[]>& heap) {
-    const size_t length = static_cast<size_t>(end - mantissa);
+// where the conversions want it: with zeros more digits of 0 at the end of the
+// mantissa (after a full stop, added if it has none), the exponent letter made
+// an e, and a terminating zero; into local when it fits, as a field's text
+// always does, and otherwise into heap. Returns the copy and its length.
+const char* CopyNumber(const char* mantissa, const char* mantissa_end, const char* end, int zeros,
+                       char (&local)[kFieldBufferSize], std::unique_ptr<char[]>& heap,
+                       size_t& length) {
+    const bool add_point = zeros > 0 && std::find(mantissa, mantissa_end, '.') == mantissa_end;
+    const size_t head = static_cast<size_t>(mantissa_end - mantissa);
+    const size_t tail = static_cast<size_t>(end - mantissa_end);
+    length = head + (add_point ? 1 : 0) + static_cast<size_t>(zeros) + tail;
     if (length + 1 > sizeof local) heap.reset(new char[length + 1]);
     char* copy = heap ? heap.get() : local;
-    std::memcpy(copy, mantissa, length);
-    if (end != mantissa_end) copy[mantissa_end - mantissa] = 'e';
+    char* p = copy;
+    std::memcpy(p, mantissa, head);
+    p += head;
+    if (add_point) *p++ = '.';
+    std::memset(p, '0', static_cast<size_t>(zeros));
+    p += zeros;
+    std::memcpy(p, mantissa_end, tail);
+    if (tail != 0) *p = 'e';
     copy[length] = '\0';
     return copy;
 }
@@ -60,7 +71,8 @@ const char* CopyNumber(const char* mantissa, const char* mantissa_end, const cha
 double ConvertNumber(const char* mantissa, const char* mantissa_end, const char* end, long long) {
     char local[kFieldBufferSize];
     std::unique_ptr<char[]> heap;
-    return std::strtod(CopyNumber(mantissa, mantissa_end, end, local, heap), nullptr);
+    size_t length = 0;
+    return std::strtod(CopyNumber(mantissa, mantissa_end, end, 0, local, heap, length), nullptr);
 }
 #else
 // Whether a number out of a double's range overflows (rather than
@@ -74,18 +86,43 @@ bool IsOverflow(const char* mantissa, const char* mantissa_end, long long expone
     return k + exponent > 0;
 }
 
-// from_chars takes "mantissa[e[+|-]digits]" as it stands; only the d
-// exponent letter needs a copy.
+// How many digits of 0 to add to the mantissa so that it has at least
+// kReadDigits significant digits; none for a mantissa of zeros, which reads
+// as zero exactly.
+//
+// With fewer, from_chars may take its fast path: the mantissa as an integer
+// of at most 2^53 (exact in a double), times or divided by an exact power of
+// ten up to 10^22, rounded once. On 32-bit x86 the C++ library is compiled for
+// the x87 unit, which rounds that product to 64 significant bits first and
+// only then to a double, and a few numbers (7552294797528605e5 among them)
+// come out one unit in the last place off. A mantissa of 17 significant
+// digits is at least 10^16, over 2^53, so from_chars takes its integer-only
+// path, where nothing is rounded twice, on every build alike.
+constexpr int kReadDigits = 17;
+
+int PaddingZeros(const char* mantissa, const char* mantissa_end) {
+    const char* first = mantissa;
+    while (first != mantissa_end && (*first == '0' || *first == '.')) ++first;
+    if (first == mantissa_end) return 0;
+    const auto digits = (mantissa_end - first) - (std::find(first, mantissa_end, '.') != mantissa_end);
+    return digits < kReadDigits ? static_cast<int>(kReadDigits - digits) : 0;
+}
+
+// from_chars reads a copy, "mantissa[e[+|-]digits]", its mantissa padded as
+// above and its exponent letter an e; a number that needs neither is read as
+// it stands.
 double ConvertNumber(const char* mantissa, const char* mantissa_end, const char* end,
                      long long exponent) {
     double value = 0.0;
     const char letter = *mantissa_end;
+    const int zeros = PaddingZeros(mantissa, mantissa_end);
     std::from_chars_result result;
-    if (end != mantissa_end && (letter == 'd' || letter == 'D')) {
+    if (zeros > 0 || (end != mantissa_end && (letter == 'd' || letter == 'D'))) {
         char local[kFieldBufferSize];
         std::unique_ptr<char[]> heap;
-        const char* copy = CopyNumber(mantissa, mantissa_end, end, local, heap);
-        result = std::from_chars(copy, copy + (end - mantissa), value);
+        size_t length = 0;
+        const char* copy = CopyNumber(mantissa, mantissa_end, end, zeros, local, heap, length);
+        result = std::from_chars(copy, copy + length, value);
     } else {
         result = std::from_chars(mantissa, end, value);
     }

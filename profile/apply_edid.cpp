@@ -1,5 +1,7 @@
 #include "profile/apply_edid.h"
 
+#include <cstring>
+
 #include "profile/edid.h"
 
 namespace {
@@ -9,6 +11,11 @@ constexpr EdidReport kApplied = {EdidStatus::kApplied, 0, 0, 0};
 // The label xrandr --verbose prints before the digits.
 constexpr char kXrandrLabel[] = "EDID:";
 constexpr size_t kXrandrLabelSize = sizeof kXrandrLabel - 1;
+
+// The labels of dumps whose digits are followed by other text: edid-decode's
+// (a line of dashes and the decoded fields) and the "EDID (hex):" section of
+// hardware probes. There the digits end at the first line that is not hex.
+constexpr const char* kDumpLabels[] = {"edid-decode (hex):", "EDID (hex):"};
 
 EdidReport Refusal(EdidStatus status) { return {status, 0, 0, 0}; }
 
@@ -98,6 +105,44 @@ EdidReport DecodeHexText(const unsigned char* bytes, size_t size, unsigned char 
     return kApplied;
 }
 
+size_t DumpLabelEnd(const unsigned char* bytes, size_t size) {
+    const size_t at = SkipWhiteSpace(bytes, size, 0);
+    for (const char* label : kDumpLabels) {
+        size_t length = std::strlen(label);
+        if (HasTextAt(bytes, size, at, label, length)) return at + length;
+    }
+    return 0;
+}
+
+size_t LineEnd(const unsigned char* bytes, size_t size, size_t at) {
+    while (at < size && bytes[at] != '\n') ++at;
+    return at;
+}
+
+bool IsHexLine(const unsigned char* bytes, size_t from, size_t end) {
+    for (size_t i = from; i < end; ++i) {
+        if (HexDigitValue(bytes[i]) < 0 && !IsWhiteSpace(bytes[i])) return false;
+    }
+    return true;
+}
+
+// A dump's digits, line by line from after its label, up to the first line
+// with anything but hex digits and white space in it; what follows is not read.
+EdidReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsigned char (&block)[kEdidBlockSize]) {
+    size_t count = 0;
+    while (at < size) {
+        const size_t end = LineEnd(bytes, size, at);
+        if (!IsHexLine(bytes, at, end)) break;
+        for (at = SkipWhiteSpace(bytes, end, at); at < end; at = SkipWhiteSpace(bytes, end, at)) {
+            EdidReport report = DecodeHexRun(bytes, end, at, count, block);
+            if (report.status != EdidStatus::kApplied) return report;
+        }
+        at = end + 1;
+    }
+    if (count < kEdidBlockSize) return {EdidStatus::kTooShort, count, 0, 0};
+    return kApplied;
+}
+
 EdidReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
     if (size < kEdidBlockSize) return {EdidStatus::kTooShort, size, 0, 0};
     for (size_t i = 0; i < kEdidBlockSize; ++i) block[i] = bytes[i];
@@ -136,17 +181,68 @@ void FillColorimetry(const unsigned char (&block)[kEdidBlockSize], Colorimetry& 
     if (out.has_gamma) out.gamma = ReadEdidGamma(gamma);
 }
 
+// Out-of-range letters (0, 27 to 31) as "?", so that the code is always
+// three printable characters.
+void ReadManufacturer(const unsigned char (&block)[kEdidBlockSize], char (&code)[kManufacturerSize]) {
+    const unsigned id = static_cast<unsigned>(block[kEdidManufacturerOffset] << 8 | block[kEdidManufacturerOffset + 1]);
+    for (int i = 0; i < kEdidManufacturerLetters; ++i) {
+        unsigned shift = kEdidLetterBits * static_cast<unsigned>(kEdidManufacturerLetters - 1 - i);
+        unsigned letter = (id >> shift) & 0x1Fu;
+        code[i] = letter >= 1 && letter <= 26 ? static_cast<char>('A' + letter - 1) : '?';
+    }
+    code[kEdidManufacturerLetters] = '\0';
+}
+
+// The first monitor name descriptor's text up to its line feed, trailing
+// blanks dropped; bytes that are not printable ASCII become "?".
+void ReadMonitorName(const unsigned char (&block)[kEdidBlockSize], char (&name)[kMonitorNameSize]) {
+    name[0] = '\0';
+    for (int d = 0; d < kEdidDescriptorCount; ++d) {
+        const unsigned char* descriptor = block + kEdidDescriptorOffset + kEdidDescriptorSize * d;
+        if (descriptor[0] != 0 || descriptor[1] != 0 || descriptor[2] != 0) continue;
+        if (descriptor[kEdidDescriptorTagOffset] != kEdidMonitorNameTag) continue;
+        size_t n = 0;
+        for (; n < kEdidDescriptorTextSize; ++n) {
+            unsigned char c = descriptor[kEdidDescriptorTextOffset + n];
+            if (c == '\n') break;
+            name[n] = c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+        }
+        while (n > 0 && name[n - 1] == ' ') --n;
+        name[n] = '\0';
+        return;
+    }
+}
+
+void FillNotes(const unsigned char (&block)[kEdidBlockSize], const Colorimetry& colorimetry, LoadNotes& notes) {
+    notes.gamma_note = colorimetry.has_gamma ? GammaNote::kGiven : GammaNote::kEdidElsewhere;
+    ReadManufacturer(block, notes.manufacturer);
+    ReadMonitorName(block, notes.monitor_name);
+}
+
+// Text when it is a labelled dump (whose decoded text may hold any byte
+// after the digits) or when every byte is one that text can hold.
+EdidReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+    const size_t dump = DumpLabelEnd(bytes, size);
+    if (dump != 0) return DecodeDump(bytes, size, dump, block);
+    return IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
+}
+
 }  // namespace
 
 EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out) {
+    return DecodeWithoutNotes(DecodeEdid, bytes, size, out);
+}
+
+EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     out = Colorimetry{};
+    StartNotes(notes, LoadSource::kEdid);
     unsigned char block[kEdidBlockSize] = {};
-    EdidReport report =
-        IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
+    EdidReport report = ReadBaseBlock(bytes, size, block);
     if (report.status != EdidStatus::kApplied) return report;
     report = CheckBaseBlock(block);
     if (report.status != EdidStatus::kApplied) return report;
     FillColorimetry(block, out);
+    FillNotes(block, out, notes);
     return report;
 }
 

@@ -6,6 +6,7 @@
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "profile/icc.h"
+#include "profile/tone_curve.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ struct DecodedValues {
     double gamma;
     Matrix3 adaptation;             // from the display's XYZ to the connection space's
     Vector3 illuminant;             // the connection space's white, from the header
+    // The last green curve entry of any type, for the account of a load.
+    bool has_curve_entry;
+    uint64_t curve_offset;
 };
 
 constexpr ProfileReport kApplied = {ProfileStatus::kApplied, 0};
@@ -86,6 +90,10 @@ ProfileReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint6
     const ProfileReport truncated = {ProfileStatus::kTruncatedTag, kActedOnTags[slot].tag};
     if (!FitsWithin(offset, kTagTypeSize, size)) return truncated;
     const unsigned char* data = bytes + offset;
+    if (slot == kGammaSlot) {
+        values.has_curve_entry = true;
+        values.curve_offset = offset;
+    }
     IccSignature type = SignatureAt(data, 0);
     if (type != kActedOnTags[slot].type) return kApplied;
     if (type == kSigXyzType) {
@@ -189,10 +197,26 @@ void FillColorimetry(const DecodedValues& values, Colorimetry& out) {
     out.gamma = values.gamma;
 }
 
+// Why the gamma is missing, and the power law that fits the curve that
+// stands in its place.
+void FillNotes(const unsigned char* bytes, size_t size, const DecodedValues& values, LoadNotes& notes) {
+    notes.gamma_note = values.found[kGammaSlot] ? GammaNote::kGiven
+                       : values.has_curve_entry ? GammaNote::kNotSingleGamma
+                                                : GammaNote::kNoCurve;
+    if (notes.gamma_note != GammaNote::kNotSingleGamma) return;
+    notes.has_fitted_gamma = FitCurveGamma(bytes + values.curve_offset, size - values.curve_offset,
+                                           notes.fitted_gamma);
+}
+
 }  // namespace
 
 ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
+    return DecodeWithoutNotes(DecodeProfile, bytes, size, out);
+}
+
+ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     out = Colorimetry{};
+    StartNotes(notes, LoadSource::kProfile);
     ProfileReport report = CheckHeader(bytes, size);
     if (report.status != ProfileStatus::kApplied) return report;
     DecodedValues values = {};
@@ -200,6 +224,7 @@ ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry
     report = DecodeTagTable(bytes, size, values);
     if (report.status != ProfileStatus::kApplied) return report;
     FillColorimetry(values, out);
+    FillNotes(bytes, size, values, notes);
     return report;
 }
 

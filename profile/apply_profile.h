@@ -6,6 +6,7 @@
 
 #include "form/form.h"
 #include "profile/colorimetry.h"
+#include "profile/load_notes.h"
 #include "profile/profile_status.h"
 
 // Checks the header, then the tag table and the data of every tag that is
@@ -18,6 +19,11 @@
 // Entries with other signatures are not followed, so they cannot refuse a
 // profile.
 ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out);
+
+// The same, and for an accepted profile what the account of the load tells
+// beside it: why the gamma is missing and the fitted gamma where it can be
+// had.
+ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes);
 
 // DecodeProfile, then ApplyColorimetry when the profile was accepted; a
 // refused profile changes nothing.

@@ -13,6 +13,23 @@ constexpr size_t kEdidHeaderOffset = 0;
 constexpr size_t kEdidHeaderSize = 8;
 constexpr unsigned char kEdidHeader[kEdidHeaderSize] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 
+// Bytes 8-9: the manufacturer's three letters, five bits each from bit 14
+// down, big-endian; 1 is "A".
+constexpr size_t kEdidManufacturerOffset = 8;
+constexpr int kEdidManufacturerLetters = 3;
+constexpr unsigned kEdidLetterBits = 5;
+
+// Bytes 54-125: four 18-byte descriptors. A display descriptor starts with
+// three zero bytes (no pixel clock) and has its tag at 3; the monitor name's
+// (tag FC) text stands at 5, up to 13 characters ended by a line feed.
+constexpr size_t kEdidDescriptorOffset = 54;
+constexpr size_t kEdidDescriptorSize = 18;
+constexpr int kEdidDescriptorCount = 4;
+constexpr size_t kEdidDescriptorTagOffset = 3;
+constexpr unsigned char kEdidMonitorNameTag = 0xFC;
+constexpr size_t kEdidDescriptorTextOffset = 5;
+constexpr size_t kEdidDescriptorTextSize = 13;
+
 // Byte 18: the structure version. Only version 1 has this layout (the revision
 // at 19 only adds to it, so it is not consulted).
 constexpr size_t kEdidVersionOffset = 18;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "form/form.h"
+#include "profile/describe_load.h"
 #include "profile/profile_status.h"
 
 constexpr int kProfilePathSize = 4096;
@@ -17,3 +18,7 @@ void LoadProfile(Dialog dlg);
 // The same load from any path, telling why it refused, for the companion
 // program. The file is closed and its buffer released on every path.
 ProfileReport LoadProfileFrom(Dialog dlg, const char* path);
+
+// The same, and the account of what an applied profile set and kept
+// (DescribeLoad), for the companion's --explain; empty after a refusal.
+ProfileReport LoadProfileFrom(Dialog dlg, const char* path, char (&account)[kLoadAccountSize]);

@@ -1,18 +1,31 @@
 #!/bin/bash
 # The release, built from scratch into build/dist/: one zip per Windows build
-# (the stripped programs, README.md and LICENSE), the single-file web page,
-# and SHA256SUMS over them.
+# (the stripped programs, README.md, LICENSE and THIRD-PARTY-NOTICES.txt), the
+# single-file web page, and SHA256SUMS over them. The Windows programs come
+# from the release presets (win32-release, win64-release).
 #   tools/dist.sh          build the release (make dist)
 #   tools/dist.sh check    build it in two copies of the tree, at two paths and
 #                          times and in two environments, and check that the
 #                          bytes agree and that the release holds what it should
+#   tools/dist.sh members  list what the linker took from outside the tree into
+#                          each released Windows program, with its notice
+#   tools/dist.sh test     the released 64-bit programs under Wine: the dialog's
+#                          end-to-end test, the companion's EDID cases, and the
+#                          comparison with the Linux and WebAssembly builds
 # Every date the release needs is SOURCE_DATE_EPOCH, by default the commit's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out=build/dist
-kMaxProgramBytes=262144  # the 32-bit tintmend.exe, stripped: 256 KiB at most
-kZipEntries="LICENSE README.md tintmend-cli.exe tintmend.exe"
+# The 32-bit programs, stripped: the dialog 128 KiB at most, the companion
+# 256 KiB.
+kMaxDialogBytes=131072
+kMaxCompanionBytes=262144
+kZipEntries="LICENSE README.md THIRD-PARTY-NOTICES.txt tintmend-cli.exe tintmend.exe"
+# The notices of what the programs carry, and which of them covers each file
+# the linker takes from outside the tree.
+kNotices=notices/windows.txt
+kNoticeTable=notices/members.txt
 # What the programs may import: Windows' own DLLs, so that each .exe runs alone.
 kSystemDlls="kernel32.dll user32.dll gdi32.dll comdlg32.dll msvcrt.dll"
 
@@ -47,14 +60,16 @@ ship_windows() {
     for exe in tintmend.exe tintmend-cli.exe; do
         "$triple-strip" -o "$stage/$exe" "$out/$preset/bin/$exe"
     done
+    cp "$kNotices" "$stage/THIRD-PARTY-NOTICES.txt"
     /usr/bin/python3 tools/make-zip.py "$stage/release.zip" \
-        "$stage/tintmend.exe" "$stage/tintmend-cli.exe" README.md LICENSE
+        "$stage/tintmend.exe" "$stage/tintmend-cli.exe" README.md LICENSE \
+        "$stage/THIRD-PARTY-NOTICES.txt"
     ship "$stage/release.zip" "tintmend-$version-windows-$arch.zip"
 }
 
 # The project's one version, as CMake reads it from the top CMakeLists.txt.
 read_version() {
-    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/win32/CMakeCache.txt"
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/win32-release/CMakeCache.txt"
 }
 
 build_release() {
@@ -68,10 +83,10 @@ build_release() {
     rm -rf "$out"
     mkdir -p "$out"
     released=()
-    configure_preset win32
+    configure_preset win32-release
     version=$(read_version)
-    ship_windows win32 i686-w64-mingw32 x86
-    ship_windows win64 x86_64-w64-mingw32 x64
+    ship_windows win32-release i686-w64-mingw32 x86
+    ship_windows win64-release x86_64-w64-mingw32 x64
     build_preset web tintmend_page
     ship "$out/web/tintmend.html" "tintmend-$version.html"
     (cd "$out" && LC_ALL=C sha256sum -- $(printf '%s\n' "${released[@]}" | LC_ALL=C sort)) \
@@ -95,9 +110,76 @@ check_imports() {
     done
 }
 
+# third_party_files MAP: each file that the link map MAP shows the linker
+# took from outside the tree (the tree's own are named by relative paths),
+# an archive's member as ARCHIVE(MEMBER) without mingw-w64's lib32_/lib64_
+# prefix, one a line.
+third_party_files() {
+    {
+        awk '/^Archive member included/ { f = 1; next }
+             /^(Allocating common|Discarded input|Memory Configuration)/ { f = 0 }
+             f && /^\// { print $1 }' "$1"
+        awk '$1 == "LOAD" && $2 ~ /^\// && $2 !~ /\.a$/ { print $2 }' "$1"
+    } | sed 's|^.*/||; s/(lib\(32\|64\)_[A-Za-z0-9_]*_a-/(/' | LC_ALL=C sort -u
+}
+
+# notice_for FILE: the notice (or "none: why") that kNoticeTable gives FILE;
+# nothing if no line matches.
+notice_for() {
+    local pattern notice
+    while read -r pattern notice; do
+        [[ -z $pattern || $pattern == \#* ]] && continue
+        # shellcheck disable=SC2053  # the pattern is meant as a pattern
+        if [[ $1 == $pattern ]]; then
+            echo "$notice"
+            return
+        fi
+    done <"$kNoticeTable"
+}
+
+# list_members DIR: each released program's third-party files in the release
+# built in DIR, with the notice that covers each.
+list_members() {
+    local preset program file
+    for preset in win32-release win64-release; do
+        for program in tintmend tintmend-cli; do
+            while read -r file; do
+                printf '%s\t%s\t%s\n' "$preset/$program.exe" "$file" "$(notice_for "$file")"
+            done < <(third_party_files "$1/$preset/bin/$program.map")
+        done
+    done
+}
+
+# check_notices DIR: every third-party file in the programs has a line of
+# kNoticeTable, naming a notice that kNotices holds or why none is owed.
+check_notices() {
+    local program file notice bad=0
+    while IFS=$'\t' read -r program file notice; do
+        if [ -z "$notice" ]; then
+            echo "dist check: $program carries $file, which $kNoticeTable does not cover" >&2
+            bad=1
+        elif [[ $notice != none:* ]] && ! grep -qxF "== $notice ==" "$kNotices"; then
+            echo "dist check: $kNoticeTable names \"$notice\" for $file; $kNotices has no such notice" >&2
+            bad=1
+        fi
+    done < <(list_members "$1")
+    [ -n "$(list_members "$1")" ] || { echo "dist check: no link maps in $1" >&2; bad=1; }
+    return $bad
+}
+
+# check_size FILE MAX: FILE is MAX bytes at most.
+check_size() {
+    local size
+    size=$(stat -c %s "$1")
+    if [ "$size" -gt "$2" ]; then
+        echo "dist check: $1 is $size bytes, over $2" >&2
+        return 1
+    fi
+}
+
 # check_release DIR: DIR/SHA256SUMS holds, names exactly the files beside it,
 # and each zip holds exactly kZipEntries, its programs importing only system
-# DLLs and the 32-bit program within kMaxProgramBytes.
+# DLLs and the 32-bit programs within their budgets.
 check_release() {
     local dir=$1 zip triple unpacked
     (cd "$dir" && sha256sum --quiet -c SHA256SUMS)
@@ -121,13 +203,14 @@ check_release() {
         check_imports "$triple" "$unpacked/tintmend.exe"
         check_imports "$triple" "$unpacked/tintmend-cli.exe"
     done
-    local size
-    size=$(stat -c %s "$dir/unpacked-x86/tintmend.exe")
-    if [ "$size" -gt $kMaxProgramBytes ]; then
-        echo "dist check: the 32-bit tintmend.exe is $size bytes, over $kMaxProgramBytes" >&2
+    check_size "$dir/unpacked-x86/tintmend.exe" $kMaxDialogBytes
+    check_size "$dir/unpacked-x86/tintmend-cli.exe" $kMaxCompanionBytes
+    if ! cmp -s "$dir/unpacked-x86/THIRD-PARTY-NOTICES.txt" "$kNotices"; then
+        echo "dist check: the zips' THIRD-PARTY-NOTICES.txt is not $kNotices" >&2
         return 1
     fi
     rm -rf "$dir"/unpacked-*
+    check_notices "$dir"
 }
 
 # copy_tree DIR: the tracked files of the working tree, edits included, so
@@ -166,10 +249,40 @@ check() {
     echo "dist check: both copies agree ($((SECONDS - start)) s)"
 }
 
+# test_release: the released 64-bit programs, as shipped (built by the
+# win64-release preset and stripped), under Wine: the dialog's end-to-end test
+# working the release's tintmend.exe, the companion's EDID cases, and every
+# case of tools/compare-builds.sh against the Linux and WebAssembly companions.
+test_release() {
+    # One virtual screen for the whole run where there is no display, as for
+    # make test: Wine then needs no screen of its own for each program.
+    if [ -z "${DISPLAY:-}" ]; then
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" test
+    fi
+    local preset stage=build/win64-release/stage
+    for preset in native win64 web win64-release; do cmake --preset $preset >/dev/null; done
+    cmake --build --preset native --target tintmend-cli >/dev/null
+    cmake --build --preset web --target tintmend-cli >/dev/null
+    cmake --build --preset win64 --target ui_end_to_end_test >/dev/null
+    cmake --build --preset win64-release >/dev/null
+    mkdir -p "$stage"
+    for exe in tintmend.exe tintmend-cli.exe; do
+        x86_64-w64-mingw32-strip -o "$stage/$exe" "build/win64-release/bin/$exe"
+    done
+    export TINTMEND_WINEPREFIX=${TINTMEND_WINEPREFIX:-$PWD/build/win64/wineprefix}
+    # Wine's drive Z: is the root of the file system.
+    local windows_path="Z:$PWD/$stage/tintmend.exe"
+    TINTMEND_EXE=${windows_path//\//\\} tools/wine-run build/win64/bin/ui_end_to_end_test.exe
+    tests/profile/edid_cli.sh tools/wine-run "$stage/tintmend-cli.exe"
+    TINTMEND_WINDOWS_CLI=$stage/tintmend-cli.exe tools/compare-builds.sh
+}
+
 case "${1:-build}" in
     build) build_release ;;
     check) check ;;
+    members) list_members "$out" ;;
+    test) test_release ;;
     *)
-        echo "usage: tools/dist.sh [check]" >&2
+        echo "usage: tools/dist.sh [check | members | test]" >&2
         exit 2 ;;
 esac

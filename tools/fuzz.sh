@@ -6,7 +6,8 @@
 #                               build/fuzz/corpus and build/fuzz/edid-corpus
 #   tools/fuzz.sh check         replay the seeds and every saved crash, then fuzz
 #                               the profile reader 30 s and the EDID reader 10 s
-# Both also run the number text's fuzzer for a tenth of the time.
+# Both also run the number text's and the calibration writers' fuzzers for a
+# tenth of the time.
 # An input that crashes is written to build/fuzz/artifacts/; copy it into
 # fuzz/regressions/ once the fault is mended, so that every run replays it.
 set -e
@@ -30,17 +31,24 @@ fuzz_number_text() {
     build/fuzz/number_text_fuzzer -max_total_time="$1" -print_final_stats=1 \
         -artifact_prefix=build/fuzz/artifacts/ build/fuzz/number-text
 }
+# Field texts, one a line, into the calibration writers.
+fuzz_calibration() {
+    mkdir -p build/fuzz/calibration-corpus
+    build/fuzz/calibration_fuzzer -max_total_time="$1" -max_len=1024 -print_final_stats=1 \
+        -artifact_prefix=build/fuzz/artifacts/ build/fuzz/calibration-corpus fuzz/calibration-corpus
+}
 case "${1:-check}" in
     run)
         fuzz "${2:-300}"
         fuzz_edid $(( ${2:-300} / 2 + 1 ))
-        fuzz_number_text $(( ${2:-300} / 10 + 1 )) ;;
+        fuzz_number_text $(( ${2:-300} / 10 + 1 ))
+        fuzz_calibration $(( ${2:-300} / 10 + 1 )) ;;
     check)
         # Quietly: the progress lines go to a log, shown whole only on failure.
         log=build/fuzz/check.log
         if ! { "$fuzzer" -runs=0 fuzz/corpus fuzz/regressions &&
                build/fuzz/edid_fuzzer -runs=0 fuzz/edid-corpus fuzz/regressions &&
-               fuzz 30 && fuzz_edid 10 && fuzz_number_text 5; } >"$log" 2>&1; then
+               fuzz 30 && fuzz_edid 10 && fuzz_number_text 5 && fuzz_calibration 5; } >"$log" 2>&1; then
             tail -n 60 "$log"
             echo "fuzz check failed; the whole output is in $log" >&2
             exit 1

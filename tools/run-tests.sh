@@ -31,6 +31,8 @@ tools/compare-builds.sh
 # The page in headless Chromium, opened from file://.
 /usr/bin/python3 tests/web/page_test.py
 /usr/bin/python3 tests/web/whites_test.py
+/usr/bin/python3 tests/web/calibration_page_test.py
+/usr/bin/python3 tests/web/page_use_test.py
 
 # The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the fuzzers: the saved inputs replayed and a short fuzzing pass.
@@ -40,4 +42,7 @@ tools/fuzz.sh check
 
 # The release, built in two copies of the tree: the same bytes both times.
 tools/dist.sh check
+# The released 64-bit programs under Wine: the dialog's end-to-end test, and
+# the companion's cases against the Linux and WebAssembly builds.
+tools/dist.sh test
 echo "make test: every test passed"

@@ -4,6 +4,7 @@
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -14,8 +15,11 @@
 #include "colour/named_whites.h"
 #include "profile/apply_edid.h"
 #include "profile/apply_profile.h"
+#include "profile/describe_load.h"
 #include "profile/edid.h"
 #include "profile/edid_status.h"
+#include "profile/profile_status.h"
+#include "profile/write_calibration.h"
 
 namespace {
 
@@ -27,17 +31,42 @@ const Dialog kPageDialog = nullptr;
 // is never handed a null pointer.
 const unsigned char kNoBytes[1] = {};
 
-// The reason for the last EDID refused, for the page's status line.
-char g_edidReason[kEdidReasonSize];
+// What the last load did, for the page's status line: the account of what it
+// set and kept, or the reader's reason for refusing it.
+char g_loadText[kLoadAccountSize];
 
-// Null when the EDID was applied, otherwise the core's own one-line reason.
-const char* DescribeEdidRefusal(const EdidReport& report) {
-    if (report.status == EdidStatus::kApplied) return nullptr;
-    DescribeEdidReport(report, g_edidReason);
-    return g_edidReason;
+static_assert(kLoadAccountSize >= kProfileReasonSize && kLoadAccountSize >= kEdidReasonSize,
+              "a reason fits where an account does");
+
+void KeepText(const char* text) { std::snprintf(g_loadText, sizeof g_loadText, "%s", text); }
+
+// A refusal's reason in place of the account.
+void TellProfileRefusal(const ProfileReport& report) {
+    char reason[kProfileReasonSize];
+    DescribeProfileReport(report, reason);
+    KeepText(reason);
+}
+
+void TellEdidRefusal(const EdidReport& report) {
+    char reason[kEdidReasonSize];
+    DescribeEdidReport(report, reason);
+    KeepText(reason);
 }
 
 EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
+
+// The last calibration file made, for the page to copy into a download, and
+// the reason when it was refused.
+unsigned char g_calFile[kCalFileBufferSize];
+unsigned char g_profileFile[kProfileBufferSize];
+size_t g_calibrationSize;
+char g_calibrationReason[kCalibrationReasonSize];
+
+const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
+    if (report.status == CalibrationStatus::kReady) return nullptr;
+    DescribeCalibrationReport(report, g_calibrationReason);
+    return g_calibrationReason;
+}
 
 // The account's text for the panel, kept until the next account.
 std::string g_account;
@@ -73,13 +102,25 @@ EMSCRIPTEN_KEEPALIVE unsigned char* ReserveFileBuffer(size_t size) {
     return size == 0 ? nullptr : static_cast<unsigned char*>(std::malloc(size));
 }
 
-// The load behind Reload, from the chosen file's bytes; releases the buffer.
-// Returns 1 when the profile was applied (and the balance recalculated).
+// The load behind Reload, from the chosen file's bytes (null for an empty
+// file, or where no buffer could be had); releases the buffer. Returns 1 when
+// the profile was applied (and the balance recalculated); LoadText tells
+// what it did or why it was refused.
 EMSCRIPTEN_KEEPALIVE int ApplyProfileBuffer(unsigned char* bytes, size_t size) {
-    ProfileReport report = ApplyProfileBytes(kPageDialog, bytes, size);
+    ProfileReport report = {size > 0 ? ProfileStatus::kNoMemory : ProfileStatus::kEmpty, 0};
+    if (bytes != nullptr) report = ApplyAndDescribe(kPageDialog, DecodeProfile, bytes, size, g_loadText);
     std::free(bytes);
+    if (report.status != ProfileStatus::kApplied) TellProfileRefusal(report);
     return report.status == ProfileStatus::kApplied ? 1 : 0;
 }
+
+// The reason shown when the browser cannot read a chosen profile (gone, or
+// changed since it was chosen).
+EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
+    TellProfileRefusal({ProfileStatus::kCannotOpen, 0});
+}
+
+EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_loadText; }
 
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
@@ -88,28 +129,49 @@ EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return kEdidFileLimit + 1; }
 
 // Applies an EDID, binary or hex text, from the bytes of a file or of the
 // pasted text; bytes is from ReserveFileBuffer (null for an empty input or
-// when no buffer could be had) and is released here. Returns null when it
-// was applied (and the balance recalculated), otherwise the reason.
-EMSCRIPTEN_KEEPALIVE const char* ApplyEdidBuffer(unsigned char* bytes, size_t size) {
+// when no buffer could be had) and is released here. Returns 1 when it was
+// applied (and the balance recalculated); LoadText tells what it did or why
+// it was refused.
+EMSCRIPTEN_KEEPALIVE int ApplyEdidBuffer(unsigned char* bytes, size_t size) {
     EdidReport report;
     if (size > kEdidFileLimit) {
         report = RefuseEdid(EdidStatus::kTooLarge);
     } else if (size == 0) {
-        report = ApplyEdidBytes(kPageDialog, kNoBytes, 0);
+        report = ApplyAndDescribe(kPageDialog, DecodeEdid, kNoBytes, 0, g_loadText);
     } else if (bytes == nullptr) {
         report = RefuseEdid(EdidStatus::kNoMemory);
     } else {
-        report = ApplyEdidBytes(kPageDialog, bytes, size);
+        report = ApplyAndDescribe(kPageDialog, DecodeEdid, bytes, size, g_loadText);
     }
     std::free(bytes);
-    return DescribeEdidRefusal(report);
+    if (report.status != EdidStatus::kApplied) TellEdidRefusal(report);
+    return report.status == EdidStatus::kApplied ? 1 : 0;
 }
 
 // The reason shown when the browser cannot read a chosen file (gone, or
 // changed since it was chosen).
-EMSCRIPTEN_KEEPALIVE const char* DescribeUnreadableEdid() {
-    return DescribeEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
+EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
+    TellEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
 }
+
+// The calibration's files from the fields as they stand, as the companion's
+// --write-cal and --write-profile make them: null when made (the bytes at
+// CalibrationBytes, CalibrationSize of them), otherwise the reason.
+EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
+    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, g_calFile, g_calibrationSize));
+}
+
+// The profile's header date from the browser's clock, in whole seconds since
+// 1970 (a double, which holds them exactly).
+EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
+    IccDateTime created = {1970, 1, 1, 0, 0, 0};
+    IccDateTimeFromEpoch(static_cast<int64_t>(seconds), created);
+    return DescribeCalibrationRefusal(WriteDisplayProfile(kPageDialog, created, g_profileFile, g_calibrationSize));
+}
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
+EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
+EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
 
 // The named whites, for the chooser's buttons: how many, and each one's name.
 EMSCRIPTEN_KEEPALIVE int CountNamedWhites() { return kNamedWhiteCount; }

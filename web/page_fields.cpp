@@ -1,9 +1,11 @@
 // The form's two field primitives on the page: a field is the <input> whose
 // id is the field's IDC_ name, and its value is the field's text.
 //
-// Text crosses as 8-bit characters, one per code point: U+0000 to U+00FF as
-// that byte, anything above as '?', which can continue no number, so such a
-// character ends the number read before it.
+// Text crosses as 8-bit characters by the page's one mapping, in core.js,
+// which the page hands the core as Module.writeTextBytes (and its reverse as
+// Module.coreText) before the first field is read: '?' stands for anything
+// beyond 8 bits, and can continue no number, so such a character ends the
+// number read before it.
 #include <emscripten/emscripten.h>
 
 #include "form/form.h"
@@ -13,27 +15,14 @@
 EM_JS(void, CopyInputText, (int id, const char* name, char* text, int limit), {
     const inputs = Module.fieldInputs || (Module.fieldInputs = []);
     const input = inputs[id] || (inputs[id] = document.getElementById(UTF8ToString(name)));
-    const value = input ? input.value : "";
-    let n = 0;
-    for (let i = 0; i < value.length && n < limit - 1; ++i) {
-        const code = value.charCodeAt(i);
-        // A surrogate pair is one character.
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < value.length) {
-            const next = value.charCodeAt(i + 1);
-            if (next >= 0xDC00 && next <= 0xDFFF) ++i;
-        }
-        HEAPU8[text + n++] = code <= 0xFF ? code : 0x3F;
-    }
-    HEAPU8[text + n] = 0;
+    HEAPU8[text + Module.writeTextBytes(input ? input.value : "", limit - 1, HEAPU8, text)] = 0;
 });
 
 EM_JS(void, SetInputText, (int id, const char* name, const char* text), {
     const inputs = Module.fieldInputs || (Module.fieldInputs = []);
     const input = inputs[id] || (inputs[id] = document.getElementById(UTF8ToString(name)));
     if (!input) return;
-    let value = "";
-    for (let p = text; HEAPU8[p] !== 0; ++p) value += String.fromCharCode(HEAPU8[p]);
-    input.value = value;
+    input.value = Module.coreText(text);
 });
 
 namespace {

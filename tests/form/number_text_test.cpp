@@ -118,6 +118,21 @@ TEST(MeasureFieldNumber, CountsTheCharactersTheReadingTakes) {
     }
 }
 
+// Mantissas of at most 2^53 times 10^5 to 10^22 whose exact products, rounded
+// to 64 significant bits first and then to a double (as the x87 unit does),
+// end one unit in the last place away from the correctly rounded values here.
+TEST(ParseFieldNumber, ProductsOfPowersOfTenAreRoundedOnce) {
+    const ParseCase cases[] = {
+        {"7552294797528605e5", FromBits(0x444478750d3a9e29)},
+        {"1662159947137497E+9", FromBits(0x44f5ff9df0c8cb95)},
+        {"57582.56849529012d25", FromBits(0x461d125f5f07c71f)},
+        {"-6261057687428264e22", -FromBits(0x47c78d2de2cbafc5)},
+    };
+    for (const ParseCase& c : cases) {
+        EXPECT_EQ(ToBits(ParseFieldNumber(c.text)), ToBits(c.value)) << '"' << c.text << '"';
+    }
+}
+
 TEST(ParseFieldNumber, OutOfRangeBecomesInfinityOrZeroWithItsSign) {
     const ParseCase cases[] = {
         {"1e400", kInf},

@@ -96,6 +96,13 @@ TEST(ApplyEdid, ReadsHexTextAndIgnoresExtensionBlocks) {
         {"0X before each byte", TextBytes(UpperCase(PrefixedHex(block)))},
         {"ioreg's <>", TextBytes(" <" + digits + ">\n")},
         {"hex with an extension block", TextBytes(HexLines(Joined(block, extension), "", 16, "", "\n"))},
+        // Dumps whose digits end at the first line that is not hex; the text
+        // after it may hold any byte.
+        {"edid-decode's dump", TextBytes("edid-decode (hex):\n\n" + HexLines(block, " ", 16, "", "\n") + "\n" +
+                                         HexLines(extension, " ", 16, "", "\n") +
+                                         "\n----------------\n\nBlock 0, Base EDID:\n  Gamma: 2.20 \xc2\xb5\n")},
+        {"a probe's EDID (hex) section", TextBytes("EDID (hex):\r\n" + HexLines(block, "", 16, "  ", "\r\n") +
+                                                   "Decoded:\r\n  ff ff\r\n")},
     };
     Form binary = SentinelForm();
     ASSERT_EQ(Apply(binary, block).status, EdidStatus::kApplied);
@@ -136,6 +143,10 @@ TEST(ApplyEdid, RefusesWithoutChangingAnything) {
         {"hex, text after >", TextBytes("<" + digits + "> 00"), EdidStatus::kNotHexText},
         {"hex, label after the digits", TextBytes(digits + " EDID:"), EdidStatus::kNotHexText},
         {"hex, label twice", TextBytes("EDID: EDID: " + digits), EdidStatus::kNotHexText},
+        {"dump, odd digits in a hex line", TextBytes("EDID (hex):\n0" + HexText(block, " ") + "\nend"), EdidStatus::kOddDigits},
+        {"dump, digits end early", TextBytes("edid-decode (hex):\n" + HexText(Cut(block, 64), " ") + "\n-- \n" + HexText(block)),
+         EdidStatus::kTooShort},
+        {"dump label not at the start", TextBytes("x\nEDID (hex):\n" + HexText(block)), EdidStatus::kNotHexText},
         {"hex, a UTF-8 byte order mark", Joined({0xEF, 0xBB, 0xBF}, TextBytes(digits)), EdidStatus::kWrongHeader},
     };
     for (const auto& c : cases) {

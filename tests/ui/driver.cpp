@@ -40,9 +40,16 @@ void PrepareLook() {
     }
 }
 
+std::string TintmendPath() {
+    char path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("TINTMEND_EXE", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return path;
+    return BinDir() + "tintmend.exe";
+}
+
 bool StartTintmend(const char* desktop, PROCESS_INFORMATION* process, HWND* dlg,
                    std::string* failure) {
-    std::string command = "\"" + BinDir() + "tintmend.exe\"";
+    std::string command = "\"" + TintmendPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.lpDesktop = const_cast<char*>(desktop);

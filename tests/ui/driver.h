@@ -28,7 +28,11 @@ bool UseOwnDesktop(const char* name, const char* size);
 // fonts, which a 64-bit-only Wine prefix lacks.
 void PrepareLook();
 
-// Starts tintmend.exe from BinDir() on `desktop`, waits for its dialog to show
+// The tintmend.exe to work: the Windows path in TINTMEND_EXE where set (a
+// release build), else the one in BinDir().
+std::string TintmendPath();
+
+// Starts TintmendPath() on `desktop`, waits for its dialog to show
 // its first results and brings it to the front, where keystrokes go. Fills
 // process and dlg; false with a reason if not.
 bool StartTintmend(const char* desktop, PROCESS_INFORMATION* process, HWND* dlg,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/ui/driver.h"
+#include "ui/resource.h"
 
 int main() {
     constexpr char kDesktop[] = "tintmend";
@@ -19,9 +20,9 @@ int main() {
     if (!SaveScreenshot(dlg, kDesktop, BinDir() + "..\\..\\tintmend.png")) {
         std::fprintf(stderr, "tintmend-show: no screenshot (is ImageMagick installed?)\n");
     }
-    std::printf("New Balance: red %s, green %s, blue %s\n", Text(dlg, 1012).c_str(),
-                Text(dlg, 1013).c_str(), Text(dlg, 1014).c_str());
-    PostMessageA(GetDlgItem(dlg, 1018), BM_CLICK, 0, 0);
+    std::printf("New Balance: red %s, green %s, blue %s\n", Text(dlg, IDC_BAL_RED).c_str(),
+                Text(dlg, IDC_BAL_GREEN).c_str(), Text(dlg, IDC_BAL_BLUE).c_str());
+    PostMessageA(GetDlgItem(dlg, IDC_CLOSE), BM_CLICK, 0, 0);
     const DWORD code = ExitCodeOf(process.hProcess);
     std::printf("Closed; tintmend.exe exit code %lu\n", code);
     return code == 0 ? 0 : 1;

@@ -8,7 +8,6 @@ import pathlib
 import re
 import subprocess
 import sys
-import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -16,8 +15,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
-from browser import (console_errors, field_texts, open_page, page_url, requested_urls,
-                     start_browser, stop_browser, wait_idle)
+from browser import PageCase, field_texts, open_page, page_url, wait_idle
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = ROOT / "build/web/tintmend.html"
@@ -52,55 +50,19 @@ def cli_fields(*args):
     return [tuple(line.split("\t")[1:]) for line in out.splitlines()]
 
 
-class Page(unittest.TestCase):
-    maxDiff = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser()
-        cls.tmp = tempfile.TemporaryDirectory(prefix="tintmend-web-")
-
-    @classmethod
-    def tearDownClass(cls):
-        stop_browser(cls.driver)
-        cls.tmp.cleanup()
-
-    def setUp(self):
-        open_page(self.driver, page_url(PAGE))
-
-    def tearDown(self):
-        urls = [u for u in requested_urls(self.driver) if not u.startswith(("file://", "data:"))]
-        self.assertEqual(urls, [], "network requests")
-        self.assertEqual(console_errors(self.driver), [], "console errors")
+class Page(PageCase):
+    page = PAGE
 
     # Helpers: a person's actions, each waited on.
-    def element(self, id):
-        return self.driver.find_element(By.ID, id)
-
     def text(self, id):
         return self.element(id).get_attribute("value")
 
     def results(self):
         return [self.text(id) for id in RESULTS]
 
-    def type(self, id, text):
-        field = self.element(id)
-        field.clear()
-        field.send_keys(text)
-
-    def press(self, id, step):
-        self.element(id).click()
-        wait_idle(self.driver, step)
-
     def choose(self, path, step):
         self.element("profile-chooser").send_keys(str(path))
         wait_idle(self.driver, step)
-
-    def paste(self, id, text):
-        """Replaces the text of a text area as a paste does."""
-        self.driver.execute_script(
-            "arguments[0].focus(); arguments[0].select(); document.execCommand('insertText', false, arguments[1])",
-            self.element(id), text)
 
     def keys(self, *keys):
         """Presses keys in turn; Shift is held from one Shift to the next."""
@@ -131,7 +93,21 @@ class Page(unittest.TestCase):
         self.assertEqual((edid.get_attribute("type"), edid.get_attribute("accept")), ("file", ""))
         self.assertEqual(self.driver.execute_script(
             "return document.getElementById('IDD_MAIN').contains(document.getElementById('edid-load'))"), False)
-        self.assertEqual(self.element("edid-status").text, "")
+        self.assertEqual(self.element("load-status").text, "")
+
+    def test_the_licences_open_below_the_version(self):
+        licences = self.driver.find_element(By.CSS_SELECTOR, "details.licences")
+        self.assertEqual(self.driver.execute_script(
+            "return arguments[0].getBoundingClientRect().top"
+            " >= document.querySelector('.version').getBoundingClientRect().bottom", licences), True)
+        text = licences.find_element(By.TAG_NAME, "pre")
+        self.assertFalse(text.is_displayed())
+        licences.find_element(By.TAG_NAME, "summary").click()
+        for notice in ["Copyright (c) 2026 The Tintmend authors", "== Emscripten ==",
+                       "The Emscripten Authors", "== musl ==", "Rich Felker",
+                       "== musl: Sun Microsystems =="]:
+            with self.subTest(notice=notice):
+                self.assertIn(notice, text.text)
 
     def test_calc_turns_typed_texts_into_results(self):
         cases = [  # gamma, target x, target y => results
@@ -218,10 +194,11 @@ class Page(unittest.TestCase):
         # that a recalculation would show. Applied, the fields must be as the
         # companion shows them after the same steps with monitor.bin; refused,
         # no field may change. The status line says which.
+        applied = "a monitor by ???: set white, red, green, blue and gamma"  # its maker's letters are 0
         cases = [  # typed 1003, typed 1010, action, file chosen or text pasted, status (None: as it was)
-            ("0.5", "0.2831", "choose", "monitor.bin", "EDID applied"),
-            ("0.5", "0.3000", "paste", dump, "EDID applied"),
-            ("0.5", "0.2831", "choose", "largest.bin", "EDID applied"),
+            ("0.5", "0.2831", "choose", "monitor.bin", f"monitor.bin: {applied}"),
+            ("0.5", "0.3000", "paste", dump, f"Pasted text: {applied}"),
+            ("0.5", "0.2831", "choose", "largest.bin", f"largest.bin: {applied}"),
             ("0.4", "0.3000", "choose", "damaged.bin",
              "damaged.bin: damaged EDID: the base block sums to 0x01, not 0"),
             ("0.4", "0.3000", "choose", "too-large.bin",
@@ -242,7 +219,7 @@ class Page(unittest.TestCase):
                 self.type("IDC_TARGET_WHITE_X", target_x)
                 steps += ["--set", f"1003={red_x}", "--set", f"1010={target_x}"]
                 before = field_texts(self.driver)
-                status = self.element("edid-status").text if status is None else status
+                status = self.element("load-status").text if status is None else status
                 if action == "choose":
                     self.element("edid-chooser").send_keys(str(pathlib.Path(self.tmp.name, what)))
                     wait_idle(self.driver, f"choosing {what}")
@@ -252,8 +229,8 @@ class Page(unittest.TestCase):
                 else:
                     self.press(what, "EDID... cancelled")
                     self.assertTrue(self.driver.execute_script("return window.edidChooserOpened"))
-                self.assertEqual(self.element("edid-status").text, status)
-                if status == "EDID applied":
+                self.assertEqual(self.element("load-status").text, status)
+                if status.endswith(applied):
                     steps += ["--edid", str(pathlib.Path(self.tmp.name, "monitor.bin"))]
                     self.assertEqual(field_texts(self.driver), cli_fields(*steps))
                 else:

@@ -4,21 +4,17 @@
 // otherwise after the commands before it. A command that waits (on a file's
 // bytes) marks the dialog busy (aria-busy) until it and those queued behind it
 // are done, which is what scripts can wait on.
-import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
+import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, describeUnreadableProfile, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
 import { updateAccount } from "./explain.js";
+import { announceResults } from "./results.js";
+import { settleStatus, showStatus } from "./status.js";
 
 // The last confirmed choice of the chooser: the page's profile path.
 let g_chosenFile = null;
 // The commands still to run behind one that waits, or null when idle.
 let g_queue = null;
 let g_closed = false;
-
-// Everything beside the result fields that shows what they say.
-function showResults() {
-    redrawDiagram();
-    updateAccount();
-}
 
 function setBusy(busy) {
     // After Close the dialog is gone.
@@ -65,39 +61,45 @@ function initDialog() {
     performance.mark("tintmend-first-results");
 }
 
+// What every calculation is followed by, whichever command ran it.
+function showResults() {
+    redrawDiagram();
+    announceResults();
+    updateAccount();
+}
+
 export function calcBalance() {
     pressCalc();
+    settleStatus();
     showResults();
 }
 
 // Reads the chosen file afresh. Nothing chosen yet, a file the browser can no
 // longer read (gone, or changed since it was chosen) or a refused profile
 // changes nothing.
+// The status line names the file and tells what the load did or why it was
+// refused, in the core's words.
 async function reloadProfile() {
     if (!g_chosenFile) return;
+    const file = g_chosenFile;
     let bytes;
     try {
-        bytes = new Uint8Array(await g_chosenFile.arrayBuffer());
+        bytes = new Uint8Array(await file.arrayBuffer());
     } catch {
+        showStatus(`${file.name}: ${describeUnreadableProfile()}`);
         return;
     }
-    if (applyProfileBytes(bytes)) showResults();
-}
-
-function showEdidStatus(text) {
-    document.getElementById("edid-status").textContent = text;
+    const outcome = applyProfileBytes(bytes);
+    if (outcome.applied) showResults();
+    showStatus(`${file.name}: ${outcome.text}`);
 }
 
 // A file's bytes or the pasted text's go to the core alike, which tells
 // binary from hex text; a refusal changes nothing but the status line.
 function applyEdid(bytes, source) {
-    const reason = applyEdidBytes(bytes);
-    if (reason === null) {
-        showResults();
-        showEdidStatus("EDID applied");
-    } else {
-        showEdidStatus(`${source}: ${reason}`);
-    }
+    const outcome = applyEdidBytes(bytes);
+    if (outcome.applied) showResults();
+    showStatus(`${source}: ${outcome.text}`);
 }
 
 // Only the start of a file that is too large to be an EDID is read: enough
@@ -107,7 +109,7 @@ async function applyEdidFile(file) {
     try {
         bytes = new Uint8Array(await file.slice(0, edidReadLimit()).arrayBuffer());
     } catch {
-        showEdidStatus(`${file.name}: ${describeUnreadableEdid()}`);
+        showStatus(`${file.name}: ${describeUnreadableEdid()}`);
         return;
     }
     applyEdid(bytes, file.name);

@@ -1,13 +1,44 @@
 // The compiled core, loaded before the page's modules as createTintmendCore.
 // The page hands it commands and file bytes; the core reads and writes the
-// fields' <input> elements itself, through the field primitives.
+// fields' <input> elements itself, through the field primitives, with the
+// page's one mapping between text and 8-bit characters below.
 
 let g_core = null;
+
+// Writes text as 8-bit characters, as the core takes it, into bytes from
+// at: U+0000 to U+00FF as that byte, a surrogate pair as one character,
+// anything above as "?"; at most limit of them. Returns how many.
+function writeTextBytes(text, limit, bytes, at) {
+    let n = 0;
+    for (let i = 0; i < text.length && n < limit; ++i) {
+        const code = text.charCodeAt(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.length) {
+            const next = text.charCodeAt(i + 1);
+            if (next >= 0xDC00 && next <= 0xDFFF) ++i;
+        }
+        bytes[at + n++] = code <= 0xFF ? code : 0x3F;
+    }
+    return n;
+}
+
+export function textBytes(text, limit) {
+    const bytes = new Uint8Array(Math.min(text.length, limit));
+    return bytes.subarray(0, writeTextBytes(text, limit, bytes, 0));
+}
+
+// A zero-terminated text in the core's heap, each byte as that character.
+function coreText(pointer) {
+    let text = "";
+    for (let p = pointer; g_core.HEAPU8[p] !== 0; ++p) text += String.fromCharCode(g_core.HEAPU8[p]);
+    return text;
+}
 
 // Compiled and instantiated before it returns (the core is small, and a
 // synchronous start spares the page a round of promises and a data: fetch).
 export function startCore() {
     g_core = createTintmendCore();
+    g_core.writeTextBytes = writeTextBytes;
+    g_core.coreText = coreText;
 }
 
 export function openDialog() {
@@ -30,19 +61,21 @@ function copyToCore(bytes) {
     return buffer;
 }
 
-// A text the core made, which is ASCII.
-function readCoreText(pointer) {
-    let text = "";
-    for (let p = pointer; g_core.HEAPU8[p] !== 0; ++p) text += String.fromCharCode(g_core.HEAPU8[p]);
-    return text;
+// What came of a load: whether it was applied (and the balance recalculated)
+// and the core's account of it, or its reason for refusing it.
+function loadOutcome(applied) {
+    return { applied: applied === 1, text: coreText(g_core._LoadText()) };
 }
 
 // Copies a file's bytes into the core's heap and applies them as a profile
-// load does; true when the profile was applied and the balance recalculated.
+// load does.
 export function applyProfileBytes(bytes) {
-    const buffer = copyToCore(bytes);
-    if (!buffer) return false;
-    return g_core._ApplyProfileBuffer(buffer, bytes.length) === 1;
+    return loadOutcome(g_core._ApplyProfileBuffer(copyToCore(bytes), bytes.length));
+}
+
+export function describeUnreadableProfile() {
+    g_core._DescribeUnreadableProfile();
+    return coreText(g_core._LoadText());
 }
 
 // How many bytes of an EDID's file or text to hand over at most: past it the
@@ -51,31 +84,31 @@ export function edidReadLimit() {
     return g_core._EdidReadLimit();
 }
 
-// Text as 8-bit characters, as the fields hand theirs to the core: U+0000 to
-// U+00FF as that byte, a surrogate pair as one character, anything above as
-// "?"; at most limit of them.
-export function textBytes(text, limit) {
-    const bytes = [];
-    for (let i = 0; i < text.length && bytes.length < limit; ++i) {
-        const code = text.charCodeAt(i);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.length) {
-            const next = text.charCodeAt(i + 1);
-            if (next >= 0xDC00 && next <= 0xDFFF) ++i;
-        }
-        bytes.push(code <= 0xFF ? code : 0x3F);
-    }
-    return Uint8Array.from(bytes);
-}
-
-// Applies an EDID's bytes (binary or hex text) to the fields; null when it
-// was applied and the balance recalculated, otherwise the core's reason.
+// Applies an EDID's bytes (binary or hex text) to the fields.
 export function applyEdidBytes(bytes) {
-    const reason = g_core._ApplyEdidBuffer(copyToCore(bytes), bytes.length);
-    return reason ? readCoreText(reason) : null;
+    return loadOutcome(g_core._ApplyEdidBuffer(copyToCore(bytes), bytes.length));
 }
 
 export function describeUnreadableEdid() {
-    return readCoreText(g_core._DescribeUnreadableEdid());
+    g_core._DescribeUnreadableEdid();
+    return coreText(g_core._LoadText());
+}
+
+// A calibration file made by the core from the fields: { bytes } (a copy) or
+// { reason } when the results allow none.
+function madeFile(reason, bytesAt) {
+    if (reason) return { reason: coreText(reason) };
+    const start = bytesAt();
+    return { bytes: g_core.HEAPU8.slice(start, start + g_core._CalibrationSize()) };
+}
+
+export function makeCalFile() {
+    return madeFile(g_core._MakeCalFile(), () => g_core._CalFileBytes());
+}
+
+// The profile's header date is the given time, in whole seconds since 1970.
+export function makeProfileFile(seconds) {
+    return madeFile(g_core._MakeProfileFile(seconds), () => g_core._ProfileFileBytes());
 }
 
 // The named whites' names, in the core's order.

@@ -1,64 +1,18 @@
-// The dialog template IDD_MAIN: its 45 controls in template order (which is
-// also the tab order) with their texts and rectangles in dialog units, and
-// their layout in pixels from the base units of the font actually used.
+// The dialog template IDD_MAIN, made at build time from the Windows resource
+// script: its controls in template order (which is also the tab order) with
+// their texts and rectangles in dialog units, laid out in pixels from the
+// base units of the font actually used, and scaled down as a whole where the
+// window is narrower than the dialog.
+import { kControls, kDialogCaption, kDialogHeight, kDialogWidth } from "./dialog_template.js";
 
 const kLeftLabel = "left";
 const kCentreLabel = "centre";
 const kInputEdit = "input";
 const kResultEdit = "result";
 const kPushButton = "button";
-
-export const kDialogWidth = 208;
-export const kDialogHeight = 112;
-
-// [kind, identifier name, text, x, y, width, height]; statics have no name.
-const kControls = [
-    [kLeftLabel, "", "White", 4, 17, 24, 9],
-    [kLeftLabel, "", "Red", 4, 43, 24, 9],
-    [kLeftLabel, "", "Green", 4, 56, 24, 9],
-    [kLeftLabel, "", "Blue", 4, 69, 24, 9],
-    [kLeftLabel, "", "Gamma", 4, 82, 24, 9],
-    [kCentreLabel, "", "Reference", 28, 4, 88, 9],
-    [kCentreLabel, "", "Target", 116, 4, 88, 9],
-    [kCentreLabel, "", "Gamut", 28, 30, 88, 9],
-    [kCentreLabel, "", "New Balance", 116, 30, 88, 9],
-    [kCentreLabel, "", "(", 28, 17, 6, 9],
-    [kInputEdit, "IDC_REF_WHITE_X", "", 34, 17, 36, 9],
-    [kCentreLabel, "", ",", 70, 17, 4, 9],
-    [kInputEdit, "IDC_REF_WHITE_Y", "", 74, 17, 36, 9],
-    [kCentreLabel, "", ")", 110, 17, 6, 9],
-    [kCentreLabel, "", "(", 28, 43, 6, 9],
-    [kInputEdit, "IDC_RED_X", "", 34, 43, 36, 9],
-    [kCentreLabel, "", ",", 70, 43, 4, 9],
-    [kInputEdit, "IDC_RED_Y", "", 74, 43, 36, 9],
-    [kCentreLabel, "", ")", 110, 43, 6, 9],
-    [kCentreLabel, "", "(", 28, 56, 6, 9],
-    [kInputEdit, "IDC_GREEN_X", "", 34, 56, 36, 9],
-    [kCentreLabel, "", ",", 70, 56, 4, 9],
-    [kInputEdit, "IDC_GREEN_Y", "", 74, 56, 36, 9],
-    [kCentreLabel, "", ")", 110, 56, 6, 9],
-    [kCentreLabel, "", "(", 28, 69, 6, 9],
-    [kInputEdit, "IDC_BLUE_X", "", 34, 69, 36, 9],
-    [kCentreLabel, "", ",", 70, 69, 4, 9],
-    [kInputEdit, "IDC_BLUE_Y", "", 74, 69, 36, 9],
-    [kCentreLabel, "", ")", 110, 69, 6, 9],
-    [kInputEdit, "IDC_GAMMA", "", 54, 82, 36, 9],
-    [kCentreLabel, "", "(", 116, 17, 6, 9],
-    [kInputEdit, "IDC_TARGET_WHITE_X", "", 122, 17, 36, 9],
-    [kCentreLabel, "", ",", 158, 17, 4, 9],
-    [kInputEdit, "IDC_TARGET_WHITE_Y", "", 162, 17, 36, 9],
-    [kCentreLabel, "", ")", 198, 17, 6, 9],
-    [kLeftLabel, "", "Red", 130, 43, 24, 9],
-    [kLeftLabel, "", "Green", 130, 56, 24, 9],
-    [kLeftLabel, "", "Blue", 130, 69, 24, 9],
-    [kResultEdit, "IDC_BAL_RED", "", 154, 43, 36, 9],
-    [kResultEdit, "IDC_BAL_GREEN", "", 154, 56, 36, 9],
-    [kResultEdit, "IDC_BAL_BLUE", "", 154, 69, 36, 9],
-    [kPushButton, "IDC_LOAD", "Load", 2, 96, 48, 14],
-    [kPushButton, "IDC_RELOAD", "Reload", 54, 96, 48, 14],
-    [kPushButton, "IDC_CALC", "Calc.", 106, 96, 48, 14],
-    [kPushButton, "IDC_CLOSE", "Close", 158, 96, 48, 14],
-];
+// The smallest text that stays legible when the dialog is scaled down to fit
+// a narrow window, in CSS pixels.
+const kSmallestText = 9;
 
 // An edit's accessible name, since the statics beside it are not labels.
 const kEditNames = {
@@ -86,6 +40,9 @@ function makeControl([kind, name, text]) {
         element.spellcheck = false;
         element.autocomplete = "off";
         element.readOnly = kind === kResultEdit;
+        // A phone's keyboard with digits and the decimal point; any text can
+        // still be typed, as in the dialog.
+        if (kind === kInputEdit) element.inputMode = "decimal";
         element.setAttribute("aria-label", kEditNames[name]);
     } else {
         element = document.createElement("span");
@@ -96,8 +53,10 @@ function makeControl([kind, name, text]) {
     return element;
 }
 
-// Creates the controls inside the dialog's client area, in template order.
-export function buildDialog(client) {
+// Creates the controls inside the dialog's client area, in template order,
+// and gives the caption its text.
+export function buildDialog(client, caption) {
+    caption.textContent = kDialogCaption;
     for (const control of kControls) client.append(makeControl(control));
 }
 
@@ -134,4 +93,33 @@ export function layOutDialog(client, units) {
     kControls.forEach(([, , , x, y, width, height], i) => {
         place(client.children[i], x, y, width, height, units);
     });
+}
+
+// A static whose text is wider than its rectangle in the face actually used
+// (a fallback face is often wider than the Japanese one the template was made
+// for) gets a smaller font until the text fits, rather than being clipped.
+export function fitStaticTexts(client) {
+    for (const element of client.children) {
+        if (element.tagName !== "SPAN" || element.scrollWidth <= element.clientWidth) continue;
+        const size = parseFloat(getComputedStyle(element).fontSize);
+        let fitted = Math.floor((size * element.clientWidth) / element.scrollWidth);
+        element.style.fontSize = `${fitted}px`;
+        while (element.scrollWidth > element.clientWidth && fitted > kSmallestText) {
+            element.style.fontSize = `${--fitted}px`;
+        }
+    }
+}
+
+// The whole dialog scaled to the room the window leaves it, never above its
+// own size nor below the scale at which its text would be smaller than
+// kSmallestText; the frame around it takes the scaled size, so the page flows
+// around what is seen.
+export function scaleDialog(frame, dialog, client, room) {
+    const width = dialog.offsetWidth;
+    const fontSize = parseFloat(getComputedStyle(client).fontSize);
+    const scale = Math.min(1, Math.max(room / width, kSmallestText / fontSize));
+    dialog.style.transform = scale < 1 ? `scale(${scale})` : "";
+    frame.style.width = `${width * scale}px`;
+    frame.style.height = `${dialog.offsetHeight * scale}px`;
+    return scale;
 }

@@ -4,6 +4,7 @@
 // drawn on the diagram with their temperatures, which can zoom to the whites.
 import { calcBalance, runCommand } from "./commands.js";
 import { locusPoint, namedWhites, typeNamedWhite, typeTemperature } from "./core.js";
+import { noteFieldEdit } from "./status.js";
 
 const kLociSvgNamespace = "http://www.w3.org/2000/svg";
 // Each locus from its warm end to 25000 K, in steps of reciprocal
@@ -113,6 +114,7 @@ function chooseTemperature() {
         return;
     }
     showWhitesStatus("");
+    noteFieldEdit();
     calcBalance();
 }
 
@@ -125,6 +127,7 @@ function setUpChooser() {
         button.addEventListener("click", () => runCommand(() => {
             typeNamedWhite(index);
             showWhitesStatus("");
+            noteFieldEdit();
             calcBalance();
         }));
         names.append(button);

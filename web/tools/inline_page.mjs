@@ -1,15 +1,21 @@
 // Makes the one self-contained page: the HTML template with the CSS, the
-// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined) and
-// the page's modules put in place of its @TINTMEND_...@ markers.
+// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined), the
+// page's modules and the licence notices put in place of its @TINTMEND_...@
+// markers.
 //
-//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT
+//   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...
+//
+// A module that the build makes (the dialog's template) is imported by its
+// file name as if it stood beside the page's modules. The NOTICE files'
+// texts, one after another, go into the page itself, so that every copy of
+// the one file carries them.
 //
 // The modules are joined into one module script, each after the modules it
 // imports, with their import lines and export keywords taken out: one file
 // cannot import another from disk, and a page opened from file:// may not
 // load modules. The output depends on the inputs alone.
-import { readFileSync, writeFileSync } from "node:fs";
-import { dirname, join } from "node:path";
+import { existsSync, readFileSync, writeFileSync } from "node:fs";
+import { basename, dirname, join } from "node:path";
 
 function fail(message) {
     console.error(`inline_page: ${message}`);
@@ -17,6 +23,14 @@ function fail(message) {
 }
 
 const kImport = /^import \{[^}]*\} from "(\.\/[\w-]+\.js)";$/;
+
+let g_generated = [];
+
+function resolveModule(from, name) {
+    const beside = join(dirname(from), name);
+    if (existsSync(beside)) return beside;
+    return g_generated.find((path) => basename(path) === basename(name)) || fail(`${from}: no module ${name}`);
+}
 
 // The modules reachable from the main one, dependencies first.
 function joinModules(path, done = new Set(), parts = []) {
@@ -26,7 +40,7 @@ function joinModules(path, done = new Set(), parts = []) {
     for (const line of readFileSync(path, "utf8").split("\n")) {
         const m = line.match(kImport);
         if (m) {
-            joinModules(join(dirname(path), m[1]), done, parts);
+            joinModules(resolveModule(path, m[1]), done, parts);
         } else if (/^\s*(import|export)\b/.test(line) && !/^export (async function|function|const|let) /.test(line)) {
             fail(`${path}: cannot join the line "${line}"`);
         } else {
@@ -43,14 +57,24 @@ function scriptText(text, name) {
     return text.trimEnd();
 }
 
-const [template, css, svg, coreJs, mainModule, version, out] = process.argv.slice(2);
-if (!out) fail("usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT");
+// Plain text as the content of an element.
+function htmlText(text) {
+    return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
+}
+
+const kUsage = "usage: node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...";
+const [template, css, svg, coreJs, mainModule, version, out, ...rest] = process.argv.slice(2);
+const separator = rest.indexOf("--");
+if (!out || separator < 0 || separator === rest.length - 1) fail(kUsage);
+g_generated = rest.slice(0, separator);
+const notices = rest.slice(separator + 1);
 const pieces = {
     "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
     "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
     "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
     "@TINTMEND_VERSION@": version,
+    "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
 };
 let page = readFileSync(template, "utf8");
 for (const [marker, text] of Object.entries(pieces)) {

@@ -1,0 +1,41 @@
+// "Save calibration...": the New Balance as the two files the companion's
+// --write-cal and --write-profile write, made by the core and offered as
+// downloads made in the browser (Blob URLs: nothing leaves the page), named
+// after the target. The page's one status line says what was saved or, when
+// the results allow no calibration, why nothing was.
+import { makeCalFile, makeProfileFile, readFieldNumber } from "./core.js";
+import { kIds } from "./dialog_template.js";
+import { showStatus } from "./status.js";
+
+function offerDownload(bytes, name) {
+    const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    const link = document.createElement("a");
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    // The download has taken its copy once the click's task is over.
+    setTimeout(() => URL.revokeObjectURL(url), 0);
+}
+
+// "tintmend-white-0.28310-0.29710", from the target as the core reads it.
+function baseName() {
+    const x = readFieldNumber(kIds.IDC_TARGET_WHITE_X).toFixed(5);
+    const y = readFieldNumber(kIds.IDC_TARGET_WHITE_Y).toFixed(5);
+    return `tintmend-white-${x}-${y}`;
+}
+
+export function saveCalibration() {
+    const cal = makeCalFile();
+    const profile = makeProfileFile(Math.floor(Date.now() / 1000));
+    const refused = cal.reason ?? profile.reason;
+    if (refused) {
+        showStatus(`No calibration: ${refused}`);
+        return;
+    }
+    const name = baseName();
+    offerDownload(profile.bytes, `${name}.icc`);
+    offerDownload(cal.bytes, `${name}.cal`);
+    showStatus(`Saved ${name}.icc and ${name}.cal`);
+}
