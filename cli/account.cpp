@@ -59,10 +59,10 @@ void PrintBalance(const Session& session, const Account& account) {
     }
 }
 
-// The account first, then the warnings: stdout is flushed between them so
+// What the loads did and the account first, then the warnings: stdout is flushed between them so
 // that every build interleaves the two streams alike.
 void PrintExplanation(const Session& session, const Account& account) {
-    std::printf("\n%s", ComposeAccount(session.gains, account).c_str());
+    std::printf("\n%s%s", session.loads.c_str(), ComposeAccount(session.gains, account).c_str());
     if (!session.gains.given) std::printf("(--gains R,G,B, and --gain-max N for a scale other than 0 to 100.)\n");
     if (account.report.count != 0) std::printf("Read the warnings (on standard error) before acting on these numbers.\n");
     std::fflush(stdout);

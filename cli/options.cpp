@@ -116,9 +116,18 @@ void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, a
     std::exit(kExitRefused);
 }
 
+// "FILE: what the load set and kept", for --explain.
+void NoteLoad(Session& session, const char* path, const char (&account)[kLoadAccountSize]) {
+    session.loads = session.loads + path + ": " + account + "\n";
+}
+
 void LoadProfileOption(Session& session, const char* path) {
-    ProfileReport report = LoadProfileFrom(&session.form, path);
-    if (report.status == ProfileStatus::kApplied) return;
+    char account[kLoadAccountSize];
+    ProfileReport report = LoadProfileFrom(&session.form, path, account);
+    if (report.status == ProfileStatus::kApplied) {
+        NoteLoad(session, path, account);
+        return;
+    }
     char reason[kProfileReasonSize];
     DescribeProfileReport(report, reason);
     FailRefused(path, reason);
@@ -134,13 +143,17 @@ void UseBinaryStandardInput() {
 
 void LoadEdidOption(Session& session, const char* path) {
     EdidReport report;
+    char account[kLoadAccountSize];
     if (std::strcmp(path, "-") == 0) {
         UseBinaryStandardInput();
-        report = LoadEdidFromStream(&session.form, stdin);
+        report = LoadEdidFromStream(&session.form, stdin, account);
     } else {
-        report = LoadEdidFrom(&session.form, path);
+        report = LoadEdidFrom(&session.form, path, account);
     }
-    if (report.status == EdidStatus::kApplied) return;
+    if (report.status == EdidStatus::kApplied) {
+        NoteLoad(session, path, account);
+        return;
+    }
     char reason[kEdidReasonSize];
     DescribeEdidReport(report, reason);
     FailRefused(path, reason);

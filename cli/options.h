@@ -14,6 +14,8 @@ struct Session {
     bool explain = false;
     bool json = false;
     GainSettings gains = {false, {0, 0, 0}, 100};
+    // What each profile or EDID load did, one line each, for --explain.
+    std::string loads;
     // Where --write-cal and --write-profile put their files once the options
     // have run; "-" for standard output.
     const char* cal_path = nullptr;

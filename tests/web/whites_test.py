@@ -13,8 +13,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select
 
 sys.dont_write_bytecode = True  # nothing written beside the sources
-from browser import (console_errors, field_texts, open_page, page_url, requested_urls,
-                     start_browser, stop_browser, wait_idle)
+from browser import PageCase, field_texts, wait_idle
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = ROOT / "build/web/tintmend.html"
@@ -38,32 +37,8 @@ def cli_account(*args):
     return "\n".join(line for line in lines if not line.startswith(("(--gains", "Read the warnings")))
 
 
-class Whites(unittest.TestCase):
-    maxDiff = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser()
-
-    @classmethod
-    def tearDownClass(cls):
-        stop_browser(cls.driver)
-
-    def setUp(self):
-        open_page(self.driver, page_url(PAGE))
-
-    def tearDown(self):
-        urls = [u for u in requested_urls(self.driver) if not u.startswith(("file://", "data:"))]
-        self.assertEqual(urls, [], "network requests")
-        self.assertEqual(console_errors(self.driver), [], "console errors")
-
-    def element(self, id):
-        return self.driver.find_element(By.ID, id)
-
-    def type(self, id, text):
-        field = self.element(id)
-        field.clear()
-        field.send_keys(text)
+class Whites(PageCase):
+    page = PAGE
 
     def click(self, element, step):
         element.click()
