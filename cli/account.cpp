@@ -9,8 +9,13 @@ namespace {
 const char* const kChannelLabels[3] = {"Red", "Green", "Blue"};
 const char* const kChannelKeys[3] = {"red", "green", "blue"};
 
+std::string NumberText(double value) {
+    char text[kFieldBufferSize];
+    return FormatAccountNumber(value, text);
+}
+
 // A JSON number, or null where the value is not finite.
-std::string JsonNumber(double value) { return std::isfinite(value) ? FormatAccountNumber(value) : "null"; }
+std::string JsonNumber(double value) { return std::isfinite(value) ? NumberText(value) : "null"; }
 
 // A field's 8-bit text as a JSON string: each byte above 127 taken as the
 // Latin-1 character of that code, control characters escaped.
@@ -37,8 +42,7 @@ std::string SettingText(const Account& account, int k, const char* none) {
 
 void PrintJsonWhite(const char* key, Chromaticity c, const ColourTemperature& t) {
     std::printf("  \"%s\": {\"x\": %s, \"y\": %s, \"cct\": %s, \"duv\": %s},\n", key, JsonNumber(c.x).c_str(),
-                JsonNumber(c.y).c_str(), t.defined ? FormatAccountNumber(t.kelvin).c_str() : "null",
-                t.defined ? FormatAccountNumber(t.duv).c_str() : "null");
+                JsonNumber(c.y).c_str(), t.defined ? NumberText(t.kelvin).c_str() : "null", t.defined ? NumberText(t.duv).c_str() : "null");
 }
 
 // "{"red": R, "green": G, "blue": B}" from one text per channel.
@@ -62,7 +66,9 @@ void PrintBalance(const Session& session, const Account& account) {
 // What the loads did and the account first, then the warnings: stdout is flushed between them so
 // that every build interleaves the two streams alike.
 void PrintExplanation(const Session& session, const Account& account) {
-    std::printf("\n%s%s", session.loads.c_str(), ComposeAccount(session.gains, account).c_str());
+    char text[kAccountTextSize];
+    ComposeAccount(session.gains, account, text);
+    std::printf("\n%s%s", session.loads.c_str(), text);
     if (!session.gains.given) std::printf("(--gains R,G,B, and --gain-max N for a scale other than 0 to 100.)\n");
     if (account.report.count != 0) std::printf("Read the warnings (on standard error) before acting on these numbers.\n");
     std::fflush(stdout);

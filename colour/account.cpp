@@ -1,6 +1,7 @@
 #include "colour/account.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 
 #include "form/number_text.h"
@@ -9,53 +10,65 @@ namespace {
 
 const char* const kChannelLabels[3] = {"Red", "Green", "Blue"};
 
-// Settings beyond this are no control's, and would not fit a long everywhere.
+// Settings beyond this are no control's, and fit a 32-bit long.
 constexpr double kLargestSetting = 1e9;
+// Percentages are shown in tenths up to this result, so that the tenths fit
+// a 32-bit long too.
+constexpr double kLargestPercentResult = 1e5;
+
+// Appends to the text, cutting what does not fit.
+struct TextSink {
+    char* text;
+    size_t size;
+    size_t used;
+};
+
+void Append(TextSink& sink, const char* format, ...) {
+    if (sink.used + 1 >= sink.size) return;
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(sink.text + sink.used, sink.size - sink.used, format, args);
+    va_end(args);
+    if (n > 0) sink.used = sink.used + static_cast<size_t>(n) < sink.size ? sink.used + n : sink.size - 1;
+}
 
 // Every number goes through the fields' own writer or through whole numbers,
 // so that each build shows the same digits.
-std::string SignedText(double value) { return (value >= 0.0 ? "+" : "") + FormatAccountNumber(value); }
+void AppendWhite(TextSink& sink, const char* label, Chromaticity c, const ColourTemperature& t) {
+    char x[kFieldBufferSize], y[kFieldBufferSize], duv[kFieldBufferSize];
+    Append(sink, "%-16s%s, %s  ", label, FormatAccountNumber(c.x, x), FormatAccountNumber(c.y, y));
+    if (!t.defined) {
+        Append(sink, "no colour temperature: too far from the blackbody locus\n");
+        return;
+    }
+    Append(sink, "%ld K, Duv %s%s\n", static_cast<long>(std::lround(t.kelvin)), std::signbit(t.duv) ? "" : "+",
+           FormatAccountNumber(t.duv, duv));
+}
 
 // "81.1 %": the result in tenths of a per cent, rounded half away from zero.
-std::string PercentText(double result) {
-    const long long tenths = std::llround(std::fabs(result) * 1000.0);
-    return std::string(result < 0.0 && tenths != 0 ? "-" : "") + std::to_string(tenths / 10) + "." +
-           std::to_string(tenths % 10) + " %";
-}
-
-std::string TemperatureText(const ColourTemperature& t) {
-    if (!t.defined) return "no colour temperature: too far from the blackbody locus";
-    return std::to_string(std::llround(t.kelvin)) + " K, Duv " + SignedText(t.duv);
-}
-
-// A label padded to a column, as the companion's other output is laid out.
-std::string Padded(const std::string& text, size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string WhiteLine(const char* label, Chromaticity c, const ColourTemperature& t) {
-    return Padded(label, 16) + FormatAccountNumber(c.x) + ", " + FormatAccountNumber(c.y) + "  " + TemperatureText(t) +
-           "\n";
-}
-
-std::string ChannelLine(const GainSettings& gains, const Account& a, int k) {
+void AppendChannel(TextSink& sink, const GainSettings& gains, const Account& a, int k) {
     const double result = a.results.v[k];
-    const bool reached = std::isfinite(result) && result >= 0.0 && result <= kLargestSetting;
-    std::string line = Padded(kChannelLabels[k], 6);
-    const std::string percent = reached ? PercentText(result) : "-";
-    line += std::string(percent.size() < 10 ? 10 - percent.size() : 0, ' ') + percent;
-    line += reached ? " of full drive" : " no setting gives the target";
-    if (gains.given) {
-        line += ": set " + (a.has_setting[k] ? std::to_string(a.settings[k]) : std::string("none")) + " of " +
-                std::to_string(gains.top) + " (now " + std::to_string(gains.present[k]) + ")";
+    Append(sink, "%-6s", kChannelLabels[k]);
+    if (std::isfinite(result) && result >= 0.0 && result <= kLargestPercentResult) {
+        const long tenths = std::lround(result * 1000.0);
+        char percent[32];
+        std::snprintf(percent, sizeof percent, "%ld.%ld %%", tenths / 10, tenths % 10);
+        Append(sink, "%10s of full drive", percent);
+    } else {
+        Append(sink, "%10s no setting gives the target", "-");
     }
-    return line + "\n";
+    if (!gains.given) {
+        Append(sink, "\n");
+    } else if (a.has_setting[k]) {
+        Append(sink, ": set %ld of %ld (now %ld)\n", a.settings[k], gains.top, gains.present[k]);
+    } else {
+        Append(sink, ": set none of %ld (now %ld)\n", gains.top, gains.present[k]);
+    }
 }
 
 }  // namespace
 
-std::string FormatAccountNumber(double value) {
-    char text[kFieldBufferSize];
+const char* FormatAccountNumber(double value, char (&text)[kFieldBufferSize]) {
     FormatFieldNumber(value, text);
     const char* p = text;
     while (*p == ' ') ++p;
@@ -89,19 +102,20 @@ bool IsNoChangeNeeded(const GainSettings& gains, const Account& account) {
     return true;
 }
 
-std::string ComposeAccount(const GainSettings& gains, const Account& a) {
-    std::string text = WhiteLine("Reference white", a.inputs.white, a.reference);
-    text += WhiteLine("Target white", a.inputs.target, a.target);
-    text += Padded("Between them", 16) + "delta u'v' " +
-            (std::isfinite(a.delta_uv) ? FormatAccountNumber(a.delta_uv) : std::string("not a number")) +
-            " (0.00400 is a just visible difference side by side)\n";
-    for (int k = 0; k < 3; ++k) text += ChannelLine(gains, a, k);
+void ComposeAccount(const GainSettings& gains, const Account& a, char (&text)[kAccountTextSize]) {
+    TextSink sink = {text, sizeof text, 0};
+    text[0] = '\0';
+    AppendWhite(sink, "Reference white", a.inputs.white, a.reference);
+    AppendWhite(sink, "Target white", a.inputs.target, a.target);
+    char distance[kFieldBufferSize];
+    Append(sink, "%-16sdelta u'v' %s (0.00400 is a just visible difference side by side)\n", "Between them",
+           std::isfinite(a.delta_uv) ? FormatAccountNumber(a.delta_uv, distance) : "not a number");
+    for (int k = 0; k < 3; ++k) AppendChannel(sink, gains, a, k);
     if (!gains.given) {
-        text += "Give the monitor's present gain settings to see the new ones.\n";
+        Append(sink, "Give the monitor's present gain settings to see the new ones.\n");
     } else if (IsNoChangeNeeded(gains, a)) {
-        text += "No change needed: every new setting is within one step of the present one.\n";
+        Append(sink, "No change needed: every new setting is within one step of the present one.\n");
     } else {
-        text += "Set the red, green and blue gain controls to the new settings above.\n";
+        Append(sink, "Set the red, green and blue gain controls to the new settings above.\n");
     }
-    return text;
 }

@@ -4,8 +4,6 @@
 // companion's --explain prints it and the page's panel shows it.
 #pragma once
 
-#include <string>
-
 #include "colour/balance.h"
 #include "colour/plausibility.h"
 #include "colour/temperature.h"
@@ -36,8 +34,12 @@ Account MakeAccount(Dialog dlg, const GainSettings& gains);
 bool IsNoChangeNeeded(const GainSettings& gains, const Account& account);
 
 // The account as lines, each ending in a line feed; the warnings are not
-// among them (DescribeWarning words each).
-std::string ComposeAccount(const GainSettings& gains, const Account& account);
+// among them (DescribeWarning words each). Eight lines of at most about 100
+// characters: the buffer holds them with room to spare, and a longer text
+// would be cut, never overrun.
+constexpr int kAccountTextSize = 1024;
+void ComposeAccount(const GainSettings& gains, const Account& account, char (&text)[kAccountTextSize]);
 
-// A number as the fields write it, without the leading blanks.
-std::string FormatAccountNumber(double value);
+// A number as the fields write it, without the leading blanks: a pointer
+// into text.
+const char* FormatAccountNumber(double value, char (&text)[kFieldBufferSize]);

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <string>
 
 #include "colour/account.h"
 #include "colour/balance.h"
@@ -68,8 +67,9 @@ const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
     return g_calibrationReason;
 }
 
-// The account's text for the panel, kept until the next account.
-std::string g_account;
+// The account's text for the panel, with a line for each warning, kept until
+// the next account.
+char g_account[kAccountTextSize + kMaxWarnings * (kWarningTextSize + 10)];
 
 bool CalcLocusPoint(int planckian, double kelvin, Chromaticity& white) {
     return planckian != 0 ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
@@ -213,13 +213,17 @@ EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
 EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
     const GainSettings gains = {given != 0, {r, g, b}, top};
     const Account account = MakeAccount(kPageDialog, gains);
-    g_account = ComposeAccount(gains, account);
+    char text[kAccountTextSize];
+    ComposeAccount(gains, account, text);
+    int used = std::snprintf(g_account, sizeof g_account, "%s", text);
     for (int i = 0; i < account.report.count; ++i) {
-        char text[kWarningTextSize];
-        DescribeWarning(account.report.warnings[i], text);
-        g_account = g_account + "Warning: " + text + "\n";
+        // The buffer holds every warning; a cut text still ends the loop here.
+        if (used < 0 || static_cast<size_t>(used) >= sizeof g_account) break;
+        char warning[kWarningTextSize];
+        DescribeWarning(account.report.warnings[i], warning);
+        used += std::snprintf(g_account + used, sizeof g_account - used, "Warning: %s\n", warning);
     }
-    return g_account.c_str();
+    return g_account;
 }
 
 }  // extern "C"
