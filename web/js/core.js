@@ -114,7 +114,7 @@ export function makeProfileFile(seconds) {
 // The named whites' names, in the core's order.
 export function namedWhites() {
     const names = [];
-    for (let i = 0; i < g_core._CountNamedWhites(); ++i) names.push(readCoreText(g_core._NameNamedWhite(i)));
+    for (let i = 0; i < g_core._CountNamedWhites(); ++i) names.push(coreText(g_core._NameNamedWhite(i)));
     return names;
 }
 
@@ -135,5 +135,5 @@ export function locusPoint(planckian, kelvin) {
 // The account of the fields; gains is null or { present: [r, g, b], top }.
 export function describeAccount(gains) {
     const [r, g, b] = gains ? gains.present : [0, 0, 0];
-    return readCoreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+    return coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
 }
