@@ -5,18 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/account.h"
 #include "cli/options.h"
 #include "cli/save_calibration.h"
 #include "colour/balance.h"
 #include "form/memory_form.h"
 
 namespace {
-
-void PrintBalance(const Form& form) {
-    std::printf("Red\t%s\n", FieldText(form, IDC_BAL_RED).c_str());
-    std::printf("Green\t%s\n", FieldText(form, IDC_BAL_GREEN).c_str());
-    std::printf("Blue\t%s\n", FieldText(form, IDC_BAL_BLUE).c_str());
-}
 
 void PrintFields(const Form& form) {
     for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
@@ -26,16 +21,24 @@ void PrintFields(const Form& form) {
 
 }  // namespace
 
+// Whatever is printed, the fields and the exit code are the calculation's
+// alone: the account only reads them.
 int main(int argc, char** argv) {
     Session session;
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
     if (SaveCalibrationFiles(session)) return 0;
+    const Account account = MakeAccount(&session.form, session.gains);
+    if (session.json) {
+        PrintJson(session, account);
+        return 0;
+    }
     if (session.print_fields) {
         PrintFields(session.form);
     } else {
-        PrintBalance(session.form);
+        PrintBalance(session, account);
     }
+    if (session.explain) PrintExplanation(session, account);
     return 0;
 }

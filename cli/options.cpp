@@ -5,6 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "colour/locus.h"
+#include "colour/named_whites.h"
+#include "form/number_text.h"
 #include "profile/edid_file.h"
 #include "profile/profile.h"
 
@@ -24,8 +27,6 @@ struct Option {
     const char* help;      // continued lines start with a line break
     OptionHandler handle;
 };
-
-[[noreturn]] void FailUsage(const std::string& reason);
 
 // "ID=TEXT" with ID an input field; TEXT goes in verbatim.
 void TypeFieldAssignment(Session& session, const char* arg) {
@@ -52,7 +53,61 @@ void TypeWhite(Session& s, const char* arg) { TypePair(s, "--white", IDC_REF_WHI
 void TypeRed(Session& s, const char* arg) { TypePair(s, "--red", IDC_RED_X, arg); }
 void TypeGreen(Session& s, const char* arg) { TypePair(s, "--green", IDC_GREEN_X, arg); }
 void TypeBlue(Session& s, const char* arg) { TypePair(s, "--blue", IDC_BLUE_X, arg); }
-void TypeTarget(Session& s, const char* arg) { TypePair(s, "--target", IDC_TARGET_WHITE_X, arg); }
+
+// The largest gain scale taken: a DDC/CI control's 16-bit range.
+constexpr long kMaxGainScale = 65535;
+
+// ASCII letter case only, whatever the locale.
+bool EqualsLowerCase(const char* text, const char* lower_case) {
+    for (; *text != '\0' && *lower_case != '\0'; ++text, ++lower_case) {
+        const char c = *text >= 'A' && *text <= 'Z' ? static_cast<char>(*text - 'A' + 'a') : *text;
+        if (c != *lower_case) return false;
+    }
+    return *text == *lower_case;
+}
+
+const char kTargetForms[] =
+    "X,Y, a name (D50, D55, D65, D75, A, E, DCI-P3), TK for daylight (4000K to 25000K) "
+    "or TK:planckian for a blackbody (1000K to 25000K)";
+
+// "6500K" or "2700K:planckian" (either letter case): the number as the
+// fields read numbers, then K, then nothing or the locus. False for any other text.
+bool ParseTemperature(const char* arg, double& kelvin, bool& planckian) {
+    const size_t length = MeasureFieldNumber(arg);
+    if (length == 0 || (arg[length] != 'K' && arg[length] != 'k')) return false;
+    const char* rest = arg + length + 1;
+    planckian = *rest != '\0';
+    if (planckian && !EqualsLowerCase(rest, ":planckian")) return false;
+    kelvin = ParseFieldNumber(arg);
+    return true;
+}
+
+// The chromaticity a name or a temperature stands for; a usage error for a
+// name not known or a temperature off its locus.
+Chromaticity ResolveTargetWord(const char* arg) {
+    if (const NamedWhite* white = FindNamedWhite(arg)) return white->white;
+    double kelvin = 0.0;
+    bool planckian = false;
+    if (!ParseTemperature(arg, kelvin, planckian)) {
+        FailUsage(std::string("--target wants ") + kTargetForms + ", not '" + arg + "'");
+    }
+    Chromaticity white = {0.0, 0.0};
+    if (planckian ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white)) return white;
+    FailUsage(std::string("--target: '") + arg + "' is off the " +
+              (planckian ? "blackbody locus (1000K to 25000K)" : "daylight locus (4000K to 25000K; below, try TK:planckian)"));
+}
+
+// X,Y as typed, or a name or temperature typed as the five-decimal texts a
+// person would type for it.
+void TypeTarget(Session& s, const char* arg) {
+    if (std::strchr(arg, ',') != nullptr) {
+        TypePair(s, "--target", IDC_TARGET_WHITE_X, arg);
+        return;
+    }
+    const Chromaticity white = ResolveTargetWord(arg);
+    WriteFieldNumber(&s.form, IDC_TARGET_WHITE_X, white.x);
+    WriteFieldNumber(&s.form, IDC_TARGET_WHITE_Y, white.y);
+}
 void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, arg); }
 
 // A refused file ends the run: the reason on stderr, nothing on stdout.
@@ -61,9 +116,18 @@ void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, a
     std::exit(kExitRefused);
 }
 
+// "FILE: what the load set and kept", for --explain.
+void NoteLoad(Session& session, const char* path, const char (&account)[kLoadAccountSize]) {
+    session.loads = session.loads + path + ": " + account + "\n";
+}
+
 void LoadProfileOption(Session& session, const char* path) {
-    ProfileReport report = LoadProfileFrom(&session.form, path);
-    if (report.status == ProfileStatus::kApplied) return;
+    char account[kLoadAccountSize];
+    ProfileReport report = LoadProfileFrom(&session.form, path, account);
+    if (report.status == ProfileStatus::kApplied) {
+        NoteLoad(session, path, account);
+        return;
+    }
     char reason[kProfileReasonSize];
     DescribeProfileReport(report, reason);
     FailRefused(path, reason);
@@ -79,19 +143,48 @@ void UseBinaryStandardInput() {
 
 void LoadEdidOption(Session& session, const char* path) {
     EdidReport report;
+    char account[kLoadAccountSize];
     if (std::strcmp(path, "-") == 0) {
         UseBinaryStandardInput();
-        report = LoadEdidFromStream(&session.form, stdin);
+        report = LoadEdidFromStream(&session.form, stdin, account);
     } else {
-        report = LoadEdidFrom(&session.form, path);
+        report = LoadEdidFrom(&session.form, path, account);
     }
-    if (report.status == EdidStatus::kApplied) return;
+    if (report.status == EdidStatus::kApplied) {
+        NoteLoad(session, path, account);
+        return;
+    }
     char reason[kEdidReasonSize];
     DescribeEdidReport(report, reason);
     FailRefused(path, reason);
 }
 
+// A whole decimal number from low to high, or a usage error.
+long ParseWholeNumber(const char* option, const std::string& text, long low, long high) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < low || value > high) {
+        FailUsage(std::string(option) + " wants whole numbers from " + std::to_string(low) + " to " +
+                  std::to_string(high) + ", not '" + text + "'");
+    }
+    return value;
+}
+
+// Checked against --gain-max once all options are read, wherever it stands.
+void TakeGains(Session& s, const char* arg) {
+    const char* first = std::strchr(arg, ',');
+    const char* second = first == nullptr ? nullptr : std::strchr(first + 1, ',');
+    if (second == nullptr) FailUsage(std::string("--gains wants R,G,B, not '") + arg + "'");
+    const std::string parts[3] = {std::string(arg, first), std::string(first + 1, second), second + 1};
+    for (int k = 0; k < 3; ++k) s.gains.present[k] = ParseWholeNumber("--gains", parts[k], 0, kMaxGainScale);
+    s.gains.given = true;
+}
+
+void TakeGainMax(Session& s, const char* arg) { s.gains.top = ParseWholeNumber("--gain-max", arg, 1, kMaxGainScale); }
+
 void ShowFields(Session& session, const char*) { session.print_fields = true; }
+void ShowExplanation(Session& session, const char*) { session.explain = true; }
+void ShowJson(Session& session, const char*) { session.json = true; }
 
 // Standard output can carry one file's bytes, not two.
 void NoteOutput(const char*& path, const char* other, const char* value) {
@@ -123,7 +216,17 @@ const Option kOptions[] = {
     {"--edid", "FILE",
      "read a monitor's EDID, binary or hex text, into fields\n1001 to 1009 as a profile would; - reads standard input",
      LoadEdidOption},
-    {"--target", "X,Y", "target white point (1010, 1011)", TypeTarget},
+    {"--target", "WHITE",
+     "target white point (1010, 1011): X,Y; a name, D50, D55,\nD65, D75, A, E or DCI-P3; TK, a daylight temperature\n"
+     "(6500K, 4000K to 25000K); or TK:planckian, a blackbody\n(2700K:planckian, 1000K to 25000K)",
+     TypeTarget},
+    {"--gains", "R,G,B", "the monitor's present gain settings: shows the new\nsettings beside the ratios", TakeGains},
+    {"--gain-max", "N", "the top of the monitor's gain scale (default 100)", TakeGainMax},
+    {"--explain", nullptr,
+     "after the results, what they mean: temperatures, Duv,\npercentages, and warnings (on stderr) where the\n"
+     "fields make no sense",
+     ShowExplanation},
+    {"--json", nullptr, "print one JSON object instead: fields, balance,\nwhites, gains and warnings", ShowJson},
     {"--write-cal", "FILE",
      "after all other options, write the New Balance as an\nArgyllCMS .cal file (for dispwin); - writes it to\nstandard output instead of the results",
      NoteCalFile},
@@ -171,11 +274,15 @@ void ShowHelp(Session&, const char*) {
     std::exit(0);
 }
 
+}  // namespace
+
 void FailUsage(const std::string& reason) {
     std::fprintf(stderr, "tintmend-cli: %s\n", reason.c_str());
     PrintUsage(stderr);
     std::exit(kExitUsage);
 }
+
+namespace {
 
 const Option* FindOption(const char* name) {
     if (std::strcmp(name, "-h") == 0) name = "--help";
@@ -185,9 +292,7 @@ const Option* FindOption(const char* name) {
     return nullptr;
 }
 
-}  // namespace
-
-void RunOptions(Session& session, int argc, char** argv) {
+void RunEachOption(Session& session, int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const Option* option = FindOption(argv[i]);
         if (option == nullptr) FailUsage(std::string("unknown option '") + argv[i] + "'");
@@ -197,5 +302,18 @@ void RunOptions(Session& session, int argc, char** argv) {
             value = argv[++i];
         }
         option->handle(session, value);
+    }
+}
+
+}  // namespace
+
+void RunOptions(Session& session, int argc, char** argv) {
+    RunEachOption(session, argc, argv);
+    // Checked once all options are read: --gain-max may follow --gains.
+    for (long gain : session.gains.present) {
+        if (gain > session.gains.top) {
+            FailUsage("--gains: " + std::to_string(gain) + " is above the scale's top, --gain-max " +
+                      std::to_string(session.gains.top));
+        }
     }
 }

@@ -2,39 +2,30 @@
 
 #include <cmath>
 
-#include "colour/chromaticity.h"
-#include "colour/matrix.h"
-
 namespace {
 
 // Every not-a-number result is shown as the indefinite, so that all builds
 // write the same text.
 double Drive(double ratio, double exponent) { return AsIndefiniteIfNaN(std::pow(ratio, exponent)); }
 
-}  // namespace
-
-// A red-green tie takes green, a tie with blue keeps the earlier one;
-// comparisons with a not-a-number are false. Both choices show when a channel
-// is not-a-number or tied zeros differ in sign.
-double StrongestChannel(const Vector3& channels) {
-    const double cr = channels.v[0], cg = channels.v[1], cb = channels.v[2];
-    double strongest = cr > cg ? cr : cg;
-    if (strongest < cb) strongest = cb;
-    return strongest;
+// The reference white and primaries, fields 1001 to 1008 in that order.
+void ReadReference(Dialog dlg, BalanceInputs& in) {
+    in.white.x = ReadFieldNumber(dlg, IDC_REF_WHITE_X);
+    in.white.y = ReadFieldNumber(dlg, IDC_REF_WHITE_Y);
+    for (int k = 0; k < 3; ++k) {
+        in.primaries[k].x = ReadFieldNumber(dlg, IDC_RED_X + 2 * k);
+        in.primaries[k].y = ReadFieldNumber(dlg, IDC_RED_Y + 2 * k);
+    }
 }
 
-// Reads the reference white and primaries (fields 1001 to 1008, in that
-// order) and builds the display's RGB-to-XYZ matrix from them.
-void ReadNormalisedMatrix(Dialog dlg, Matrix3& normalised) {
-    const double xw = ReadFieldNumber(dlg, IDC_REF_WHITE_X);
-    const double yw = ReadFieldNumber(dlg, IDC_REF_WHITE_Y);
+void MakeNormalisedMatrix(const BalanceInputs& in, Matrix3& normalised) {
+    const double xw = in.white.x, yw = in.white.y;
     const double zw = 1.0 - xw - yw;
 
     // Row k is primary k's XYZ scaled to Y = 1.
     Matrix3 primaries;
     for (int k = 0; k < 3; ++k) {
-        const double x = ReadFieldNumber(dlg, IDC_RED_X + 2 * k);
-        const double y = ReadFieldNumber(dlg, IDC_RED_Y + 2 * k);
+        const double x = in.primaries[k].x, y = in.primaries[k].y;
         primaries.m[3 * k + 0] = x / y;
         primaries.m[3 * k + 1] = 1.0;
         primaries.m[3 * k + 2] = (1.0 - x - y) / y;
@@ -54,16 +45,40 @@ void ReadNormalisedMatrix(Dialog dlg, Matrix3& normalised) {
     }
 }
 
+}  // namespace
+
+// A red-green tie takes green, a tie with blue keeps the earlier one;
+// comparisons with a not-a-number are false. Both choices show when a channel
+// is not-a-number or tied zeros differ in sign.
+double StrongestChannel(const Vector3& channels) {
+    const double cr = channels.v[0], cg = channels.v[1], cb = channels.v[2];
+    double strongest = cr > cg ? cr : cg;
+    if (strongest < cb) strongest = cb;
+    return strongest;
+}
+
+void ReadNormalisedMatrix(Dialog dlg, Matrix3& normalised) {
+    BalanceInputs in{};
+    ReadReference(dlg, in);
+    MakeNormalisedMatrix(in, normalised);
+}
+
+BalanceInputs ReadBalanceInputs(Dialog dlg) {
+    BalanceInputs in{};
+    ReadReference(dlg, in);
+    in.gamma = ReadFieldNumber(dlg, IDC_GAMMA);
+    in.target.x = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
+    in.target.y = ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y);
+    return in;
+}
+
 // Nothing is validated: a zero y or collinear primaries flow through as
-// infinities and not-a-numbers, and all three results are written every time.
-void CalcBalance(Dialog dlg) {
-    // The inputs are read in field order: reference, gamma, target.
+// infinities and not-a-numbers.
+Vector3 SolveBalance(const BalanceInputs& in) {
     Matrix3 normalised;
-    ReadNormalisedMatrix(dlg, normalised);
-    const double gamma = ReadFieldNumber(dlg, IDC_GAMMA);
-    const double xt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
-    const double yt = ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y);
+    MakeNormalisedMatrix(in, normalised);
     // The target enters as a chromaticity triple, never divided by its y.
+    const double xt = in.target.x, yt = in.target.y;
     const Vector3 target = {{xt, yt, 1.0 - xt - yt}};
 
     Matrix3 normalised_inverse;
@@ -73,10 +88,17 @@ void CalcBalance(Dialog dlg) {
     const double cr = channels.v[0], cg = channels.v[1], cb = channels.v[2];
     const double strongest = StrongestChannel(channels);
 
-    const double exponent = 1.0 / gamma;
-    WriteFieldNumber(dlg, IDC_BAL_RED, Drive(cr / strongest, exponent));
-    WriteFieldNumber(dlg, IDC_BAL_GREEN, Drive(cg / strongest, exponent));
-    WriteFieldNumber(dlg, IDC_BAL_BLUE, Drive(cb / strongest, exponent));
+    const double exponent = 1.0 / in.gamma;
+    return Vector3{{Drive(cr / strongest, exponent), Drive(cg / strongest, exponent),
+                    Drive(cb / strongest, exponent)}};
+}
+
+// All three results are written every time, whatever they are.
+void CalcBalance(Dialog dlg) {
+    const Vector3 results = SolveBalance(ReadBalanceInputs(dlg));
+    WriteFieldNumber(dlg, IDC_BAL_RED, results.v[0]);
+    WriteFieldNumber(dlg, IDC_BAL_GREEN, results.v[1]);
+    WriteFieldNumber(dlg, IDC_BAL_BLUE, results.v[2]);
 }
 
 void StartForm(Dialog dlg) {

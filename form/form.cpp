@@ -25,6 +25,12 @@ double ReadFieldNumber(Dialog dlg, FieldId id) {
     return ParseFieldNumber(text);
 }
 
+bool IsFieldWhollyNumber(Dialog dlg, FieldId id) {
+    char text[kFieldBufferSize];
+    GetFieldText(dlg, id, text, kFieldReadLimit);
+    return IsWhollyFieldNumber(text);
+}
+
 void WriteFieldNumber(Dialog dlg, FieldId id, double value) {
     char text[kFieldBufferSize];
     FormatFieldNumber(value, text);

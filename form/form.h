@@ -32,5 +32,8 @@ extern const char* const kFieldNames[kFieldCount];
 extern const char* const kDefaultFieldTexts[kInputFieldCount];
 
 double ReadFieldNumber(Dialog dlg, FieldId id);
+// Whether ReadFieldNumber takes the field's whole text (bar white space)
+// rather than a leading number, or nothing, from it.
+bool IsFieldWhollyNumber(Dialog dlg, FieldId id);
 void WriteFieldNumber(Dialog dlg, FieldId id, double value);
 void ApplyDefaultTexts(Dialog dlg);

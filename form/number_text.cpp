@@ -138,23 +138,35 @@ double ConvertNumber(const char* mantissa, const char* mantissa_end, const char*
 
 }  // namespace
 
-double ParseFieldNumber(const char* text) {
+namespace {
+
+// Where the parts of a field's leading number lie: [mantissa, mantissa_end)
+// digits and full stop, up to end with the exponent; found is false when the
+// text does not begin with a number.
+struct NumberExtent {
+    bool found;
+    bool negative;
+    const char* mantissa;
+    const char* mantissa_end;
+    const char* end;
+    long long exponent;
+};
+
+NumberExtent ScanFieldNumber(const char* text) {
+    NumberExtent n = {false, false, text, text, text, 0};
     const char* p = text;
     while (IsBlank(*p)) ++p;
-
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    if (*p == '+' || *p == '-') n.negative = *p++ == '-';
 
     // Mantissa: digits, an optional full stop, digits; at least one digit.
-    const char* mantissa = p;
+    n.mantissa = p;
     const char* int_end = SkipDigits(p);
     const char* end = int_end;
     if (*end == '.') end = SkipDigits(end + 1);
-    if (end - mantissa == (*int_end == '.' ? 1 : 0)) return 0.0;
-    const char* mantissa_end = end;
+    if (end - n.mantissa == (*int_end == '.' ? 1 : 0)) return n;
+    n.mantissa_end = end;
 
     // Exponent: only when a digit follows the letter and its optional sign.
-    long long exponent = 0;
     const char letter = *end;
     if (letter == 'e' || letter == 'E' || letter == 'd' || letter == 'D') {
         const char* q = end + 1;
@@ -162,13 +174,35 @@ double ParseFieldNumber(const char* text) {
         if (*q == '+' || *q == '-') exp_negative = *q++ == '-';
         if (IsDigit(*q)) {
             end = SkipDigits(q);
-            for (; q != end && exponent < kExponentCap; ++q) exponent = exponent * 10 + (*q - '0');
-            if (exp_negative) exponent = -exponent;
+            for (; q != end && n.exponent < kExponentCap; ++q) n.exponent = n.exponent * 10 + (*q - '0');
+            if (exp_negative) n.exponent = -n.exponent;
         }
     }
+    n.end = end;
+    n.found = true;
+    return n;
+}
 
-    double value = ConvertNumber(mantissa, mantissa_end, end, exponent);
-    return negative ? -value : value;
+}  // namespace
+
+double ParseFieldNumber(const char* text) {
+    const NumberExtent n = ScanFieldNumber(text);
+    if (!n.found) return 0.0;
+    double value = ConvertNumber(n.mantissa, n.mantissa_end, n.end, n.exponent);
+    return n.negative ? -value : value;
+}
+
+size_t MeasureFieldNumber(const char* text) {
+    const NumberExtent n = ScanFieldNumber(text);
+    return n.found ? static_cast<size_t>(n.end - text) : 0;
+}
+
+bool IsWhollyFieldNumber(const char* text) {
+    const size_t length = MeasureFieldNumber(text);
+    if (length == 0) return false;
+    const char* p = text + length;
+    while (IsBlank(*p)) ++p;
+    return *p == '\0';
 }
 
 namespace {

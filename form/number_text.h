@@ -3,6 +3,8 @@
 // underneath without touching the rules these two functions keep.
 #pragma once
 
+#include <cstddef>
+
 #include "form/form.h"
 
 // The longest leading part of text of the form
@@ -11,6 +13,14 @@
 // 0.0 when the text does not begin with such a number. No hexadecimal form, no
 // words for infinity or not-a-number, and the full stop whatever the locale.
 double ParseFieldNumber(const char* text);
+
+// How many characters the number that ParseFieldNumber reads takes, leading
+// white space and sign included; 0 when the text does not begin with one.
+size_t MeasureFieldNumber(const char* text);
+
+// Whether the text is one number and nothing else but white space, so that
+// its reading loses nothing ("0,2831" and "" are not; " 0.3127 " is).
+bool IsWhollyFieldNumber(const char* text);
 
 // value as "%7.5f": the exact value rounded half away from zero first to 17
 // significant digits, then to five places; -0.00000 for a negative value that

@@ -6,8 +6,12 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
+#include "colour/account.h"
 #include "colour/balance.h"
+#include "colour/locus.h"
+#include "colour/named_whites.h"
 #include "profile/apply_edid.h"
 #include "profile/apply_profile.h"
 #include "profile/describe_load.h"
@@ -61,6 +65,19 @@ const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
     if (report.status == CalibrationStatus::kReady) return nullptr;
     DescribeCalibrationReport(report, g_calibrationReason);
     return g_calibrationReason;
+}
+
+// The account's text for the panel, with a line for each warning, kept until
+// the next account.
+char g_account[kAccountTextSize + kMaxWarnings * (kWarningTextSize + 10)];
+
+bool CalcLocusPoint(int planckian, double kelvin, Chromaticity& white) {
+    return planckian != 0 ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
+}
+
+void TypeTarget(Chromaticity white) {
+    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_X, white.x);
+    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_Y, white.y);
 }
 
 }  // namespace
@@ -155,5 +172,58 @@ EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
 EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
 EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
 EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
+
+// The named whites, for the chooser's buttons: how many, and each one's name.
+EMSCRIPTEN_KEEPALIVE int CountNamedWhites() { return kNamedWhiteCount; }
+
+EMSCRIPTEN_KEEPALIVE const char* NameNamedWhite(int index) {
+    return index >= 0 && index < kNamedWhiteCount ? kNamedWhites[index].name : "";
+}
+
+// Types a named white into the target fields, as the companion's --target
+// does: five-decimal texts. The caller presses Calc.
+EMSCRIPTEN_KEEPALIVE void TypeNamedWhite(int index) {
+    if (index >= 0 && index < kNamedWhiteCount) TypeTarget(kNamedWhites[index].white);
+}
+
+// Types the white of a temperature on the daylight (planckian 0) or the
+// blackbody locus; 0, with nothing typed, when the locus has no such point.
+EMSCRIPTEN_KEEPALIVE int TypeTemperature(double kelvin, int planckian) {
+    Chromaticity white;
+    if (!CalcLocusPoint(planckian, kelvin, white)) return 0;
+    TypeTarget(white);
+    return 1;
+}
+
+// A locus's x and y at a temperature, for the diagram; not a number where it
+// has no point.
+EMSCRIPTEN_KEEPALIVE double LocusX(int planckian, double kelvin) {
+    Chromaticity white;
+    return CalcLocusPoint(planckian, kelvin, white) ? white.x : std::numeric_limits<double>::quiet_NaN();
+}
+
+EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
+    Chromaticity white;
+    return CalcLocusPoint(planckian, kelvin, white) ? white.y : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The account of the fields as they stand, as --explain gives it, with one
+// line "Warning: ..." for each warning; given says whether the present gain
+// settings r, g, b on a scale to top were given.
+EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
+    const GainSettings gains = {given != 0, {r, g, b}, top};
+    const Account account = MakeAccount(kPageDialog, gains);
+    char text[kAccountTextSize];
+    ComposeAccount(gains, account, text);
+    int used = std::snprintf(g_account, sizeof g_account, "%s", text);
+    for (int i = 0; i < account.report.count; ++i) {
+        // The buffer holds every warning; a cut text still ends the loop here.
+        if (used < 0 || static_cast<size_t>(used) >= sizeof g_account) break;
+        char warning[kWarningTextSize];
+        DescribeWarning(account.report.warnings[i], warning);
+        used += std::snprintf(g_account + used, sizeof g_account - used, "Warning: %s\n", warning);
+    }
+    return g_account;
+}
 
 }  // extern "C"

@@ -89,6 +89,35 @@ TEST(ParseFieldNumber, ReadsTheLongestLeadingNumber) {
     }
 }
 
+struct ExtentCase {
+    const char* text;
+    size_t length;  // characters the number takes
+    bool wholly;    // nothing but white space after it
+};
+
+TEST(MeasureFieldNumber, CountsTheCharactersTheReadingTakes) {
+    const ExtentCase cases[] = {
+        {"", 0, false},
+        {"abc", 0, false},
+        {".", 0, false},
+        {"-", 0, false},
+        {"0.3127", 6, true},
+        {" 0.3127 \t", 7, true},
+        {"0,2831", 1, false},
+        {"0.3127xyz", 6, false},
+        {"-.5", 3, true},
+        {"5.", 2, true},
+        {"5e", 1, false},
+        {"5e+", 1, false},
+        {"3d-1", 4, true},
+        {"1.#IND0", 2, false},
+    };
+    for (const ExtentCase& c : cases) {
+        EXPECT_EQ(MeasureFieldNumber(c.text), c.length) << c.text;
+        EXPECT_EQ(IsWhollyFieldNumber(c.text), c.wholly) << c.text;
+    }
+}
+
 // Mantissas of at most 2^53 times 10^5 to 10^22 whose exact products, rounded
 // to 64 significant bits first and then to a double (as the x87 unit does),
 // end one unit in the last place away from the correctly rounded values here.

@@ -6,6 +6,7 @@
 // are done, which is what scripts can wait on.
 import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, describeUnreadableProfile, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
+import { updateAccount } from "./explain.js";
 import { announceResults } from "./results.js";
 import { settleStatus, showStatus } from "./status.js";
 
@@ -64,6 +65,7 @@ function initDialog() {
 function showResults() {
     redrawDiagram();
     announceResults();
+    updateAccount();
 }
 
 export function calcBalance() {

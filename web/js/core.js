@@ -110,3 +110,30 @@ export function makeCalFile() {
 export function makeProfileFile(seconds) {
     return madeFile(g_core._MakeProfileFile(seconds), () => g_core._ProfileFileBytes());
 }
+
+// The named whites' names, in the core's order.
+export function namedWhites() {
+    const names = [];
+    for (let i = 0; i < g_core._CountNamedWhites(); ++i) names.push(coreText(g_core._NameNamedWhite(i)));
+    return names;
+}
+
+export function typeNamedWhite(index) {
+    g_core._TypeNamedWhite(index);
+}
+
+// True when the locus has the temperature and its white was typed.
+export function typeTemperature(kelvin, planckian) {
+    return g_core._TypeTemperature(kelvin, planckian ? 1 : 0) === 1;
+}
+
+// { x, y } of a locus at kelvin, NaN where it has none.
+export function locusPoint(planckian, kelvin) {
+    return { x: g_core._LocusX(planckian ? 1 : 0, kelvin), y: g_core._LocusY(planckian ? 1 : 0, kelvin) };
+}
+
+// The account of the fields; gains is null or { present: [r, g, b], top }.
+export function describeAccount(gains) {
+    const [r, g, b] = gains ? gains.present : [0, 0, 0];
+    return coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+}

@@ -6,7 +6,9 @@ import { calcBalance, runCommand, setUpCommands } from "./commands.js";
 import { startCore } from "./core.js";
 import { buildDialog, fitStaticTexts, layOutDialog, measureBaseUnits, scaleDialog } from "./dialog.js";
 import { setUpDiagram } from "./diagram.js";
+import { setUpAccount } from "./explain.js";
 import { noteFieldEdit, setUpStatus } from "./status.js";
+import { setUpWhites } from "./whites.js";
 
 // A chosen chromaticity is typed into the target white with four decimals,
 // as a person would, and Calc. is pressed.
@@ -46,5 +48,7 @@ fitToWindow(frame, dialog, client, diagram);
 addEventListener("resize", () => fitToWindow(frame, dialog, client, diagram));
 setUpStatus(document.getElementById("load-status"), client);
 setUpDiagram(diagram, document.getElementById("diagram-readout"), typeTarget);
+setUpWhites(diagram);
+setUpAccount();
 setUpCommands();
 document.getElementById("calibration-save").addEventListener("click", () => runCommand(saveCalibration));
