@@ -38,8 +38,8 @@ void __verbose_terminate_handler() { std::abort(); }
 // a frame catches the exception being thrown or has cleanups to run. The
 // product's code is compiled without exceptions and has no such frames; of
 // the library's code, from_chars alone names the routine, and throws nothing
-// and catches nothing. Where the library does throw (std::string's length
-// checks in the companion), this answers as an uncaught exception ends.
+// and catches nothing. Nothing else throws: the library's throwing helpers
+// below end the program instead.
 #ifdef __SEH__
 // 64-bit Windows calls it for every exception, C++ or not, passing through a
 // frame that names it: no handler here, search on (ExceptionContinueSearch).
@@ -48,6 +48,20 @@ extern "C" int __gxx_personality_seh0(void*, void*, void*, void*) { return 1; }
 // 32-bit: only a C++ throw reaches it.
 extern "C" int __gxx_personality_v0(int, int, unsigned long long, void*, void*) { std::abort(); }
 #endif
+
+// Where the library's inline code would throw (std::string's checks of a
+// length or a null pointer, in the companion), the program ends at once: the
+// library's own definitions build the exception objects, and with them bring
+// in the unwinder and the string classes behind std::logic_error, about 30 KB.
+// These are every one of the library's throwing helpers that the programs'
+// code and the library members they link name.
+namespace std {
+void __throw_bad_alloc() { std::abort(); }
+void __throw_length_error(const char*) { std::abort(); }
+void __throw_logic_error(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+void __throw_runtime_error(const char*) { std::abort(); }
+}  // namespace std
 
 void* operator new(std::size_t size) { return AllocateOrAbort(size); }
 void* operator new[](std::size_t size) { return AllocateOrAbort(size); }
