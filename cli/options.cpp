@@ -40,10 +40,15 @@ void TypeFieldAssignment(Session& session, const char* arg) {
     SetFieldText(&session.form, static_cast<FieldId>(id), equals + 1);
 }
 
-// "X,Y", split at the first comma, typed into the pair from x_field.
+// "X,Y", split at its one comma, typed into the pair from x_field. A second
+// comma is a decimal comma ("0,3127,0,3290"), which no split can read.
 void TypePair(Session& session, const char* option, FieldId x_field, const char* arg) {
     const char* comma = std::strchr(arg, ',');
     if (comma == nullptr) FailUsage(std::string(option) + " wants X,Y, not '" + arg + "'");
+    if (std::strchr(comma + 1, ',') != nullptr) {
+        FailUsage(std::string(option) + " wants X,Y with a full stop in each number (0.3127,0.3290), not '" + arg +
+                  "'");
+    }
     SetFieldText(&session.form, x_field, std::string(arg, comma).c_str());
     SetFieldText(&session.form, x_field + 1, comma + 1);
 }
@@ -258,9 +263,9 @@ void ShowHelp(Session&, const char*) {
 
 }  // namespace
 
+// One line: the whole usage would bury the fault.
 void FailUsage(const std::string& reason) {
-    std::fprintf(stderr, "tintmend-cli: %s\n", reason.c_str());
-    PrintUsage(stderr);
+    std::fprintf(stderr, "tintmend-cli: %s; see --help\n", reason.c_str());
     std::exit(kExitUsage);
 }
 

@@ -405,3 +405,55 @@ void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]) {
     }
     *p = '\0';
 }
+
+namespace {
+
+// Scientific digits from 1e-6 up to below 1e21 are written in fixed point,
+// as JavaScript writes numbers; others keep their exponent.
+constexpr int kLowestFixedExponent = -6;
+constexpr int kHighestFixedExponent = 20;
+
+// The digits (count of them, with decimal exponent e10) as plain decimal.
+void WriteDecimal(const char* digits, int count, int e10, char*& p) {
+    if (e10 < kLowestFixedExponent || e10 > kHighestFixedExponent) {
+        *p++ = static_cast<char>('0' + digits[0]);
+        if (count > 1) *p++ = '.';
+        for (int i = 1; i < count; ++i) *p++ = static_cast<char>('0' + digits[i]);
+        p += std::snprintf(p, 8, "e%+d", e10);
+        return;
+    }
+    const int int_digits = e10 >= 0 ? e10 + 1 : 1;
+    for (int i = 0; i < int_digits; ++i) *p++ = e10 >= 0 && i < count ? static_cast<char>('0' + digits[i]) : '0';
+    if (count <= int_digits && e10 >= 0) return;
+    *p++ = '.';
+    for (int z = e10 + 1; z < 0; ++z) *p++ = '0';
+    for (int i = e10 >= 0 ? int_digits : 0; i < count; ++i) *p++ = static_cast<char>('0' + digits[i]);
+}
+
+}  // namespace
+
+void FormatShortestNumber(double value, char (&text)[kShortestNumberSize]) {
+    if (!std::isfinite(value)) {
+        std::strcpy(text, NonFiniteText(value));
+        return;
+    }
+    char* p = text;
+    if (std::signbit(value)) *p++ = '-';
+    const double a = std::fabs(value);
+    if (a == 0.0) {
+        std::strcpy(p, "0");
+        return;
+    }
+    // Seventeen significant digits always read back as the same double.
+    char scientific[64];
+    int precision = 0;
+    for (; precision < kSignificantDigits - 1; ++precision) {
+        WriteScientific(a, precision, scientific);
+        if (ParseFieldNumber(scientific) == a) break;
+    }
+    if (precision == kSignificantDigits - 1) WriteScientific(a, precision, scientific);
+    char digits[kSignificantDigits];
+    const int e10 = ReadScientific(scientific, digits, precision + 1);
+    WriteDecimal(digits, precision + 1, e10, p);
+    *p = '\0';
+}

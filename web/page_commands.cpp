@@ -14,6 +14,8 @@
 #include "colour/named_whites.h"
 #include "explain/load_file.h"
 #include "calibration/write_calibration.h"
+#include "explain/describe_calibration.h"
+#include "explain/describe_warning.h"
 
 namespace {
 
@@ -194,7 +196,7 @@ EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b,
         // The buffer holds every warning; a cut text still ends the loop here.
         if (used < 0 || static_cast<size_t>(used) >= sizeof g_account) break;
         char warning[kWarningTextSize];
-        DescribeWarning(account.report.warnings[i], warning);
+        DescribeWarning(account.report.warnings[i], FieldNumbers::kHidden, warning);
         used += std::snprintf(g_account + used, sizeof g_account - used, "Warning: %s\n", warning);
     }
     return g_account;

@@ -17,6 +17,7 @@
 #include "profile/decode_profile.h"
 #include "profile/icc.h"
 #include "calibration/write_calibration.h"
+#include "explain/describe_calibration.h"
 #include "calibration_cases.h"
 
 namespace {
@@ -53,6 +54,10 @@ TEST(Calibration, RefusesResultsThatAllowNoCalibration) {
          "the gamma is beyond what a profile can state (about 0.002 to 255.99)"},
         {"collinear primaries", {{1005, "0.64"}, {1006, "0.33"}}, {},
          "the reference white and primaries describe no display"},
+        // A result that is not a number from a broken reference is the
+        // reference's fault, though the target may lie inside the gamut.
+        {"reference white outside the primaries", {{1001, "0.6"}, {1002, "0.1"}}, {},
+         "the reference white and primaries describe no display (see the warnings): green is not a number"},
     };
     for (const auto& c : cases) {
         Form form = FormWith(c.inputs, c.results);
