@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "explain/result_account.h"
+
 namespace {
 
 const char* const kChannelNames[kCalibrationChannels] = {"red", "green", "blue"};
@@ -47,4 +49,12 @@ void DescribeCalibrationReport(const CalibrationReport& report, char (&text)[kCa
         return;
     }
     std::snprintf(text, sizeof text, "unknown failure");
+}
+
+void NameCalibrationFiles(Dialog dlg, char (&name)[kCalibrationNameSize]) {
+    char x[kFieldBufferSize];
+    char y[kFieldBufferSize];
+    std::snprintf(name, sizeof name, "tintmend-white-%s-%s",
+                  FormatAccountNumber(ReadFieldNumber(dlg, IDC_TARGET_WHITE_X), x),
+                  FormatAccountNumber(ReadFieldNumber(dlg, IDC_TARGET_WHITE_Y), y));
 }

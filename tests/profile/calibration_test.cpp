@@ -74,6 +74,27 @@ TEST(Calibration, RefusesResultsThatAllowNoCalibration) {
     }
 }
 
+// The files' name rounds as the fields write numbers: to 17 digits, then
+// half away from zero to five places, so 0.283105 (just below it in binary)
+// is 0.28311, as the files' description says, where the exact value would
+// round down.
+TEST(NameCalibrationFiles, RoundsAsTheFieldsWriteNumbers) {
+    const struct {
+        Typed target;
+        const char* name;
+    } cases[] = {
+        {{{1010, "0.2831"}, {1011, "0.2971"}}, "tintmend-white-0.28310-0.29710"},
+        {{{1010, "0.283105"}, {1011, "0.2971249999"}}, "tintmend-white-0.28311-0.29712"},
+        {{{1010, "0.3457 junk"}, {1011, "-0"}}, "tintmend-white-0.34570--0.00000"},
+    };
+    for (const auto& c : cases) {
+        Form form = FormWith(c.target);
+        char name[kCalibrationNameSize];
+        NameCalibrationFiles(&form, name);
+        EXPECT_STREQ(name, c.name);
+    }
+}
+
 std::vector<unsigned char> ProfileOf(const Form& form, const IccDateTime& date = kDate) {
     static unsigned char bytes[kProfileBufferSize];
     size_t size = 0;
