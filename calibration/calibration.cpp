@@ -136,8 +136,10 @@ void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrati
     std::snprintf(text, sizeof text, "Tintmend: white %s, %s", x, y);
 }
 
-double CalibratedLevel(double ratio, int level) { return ratio * (level / 255.0); }
+double CalibratedLevel(double ratio, int level) {
+    return ratio * (level / static_cast<double>(kCalibrationTopLevel));
+}
 
 uint16_t CalibratedLevel16(double ratio, int level) {
-    return static_cast<uint16_t>(std::round(65535.0 * CalibratedLevel(ratio, level)));
+    return static_cast<uint16_t>(std::round(kTableEntryTop * CalibratedLevel(ratio, level)));
 }

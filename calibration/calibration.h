@@ -12,6 +12,8 @@
 
 constexpr int kCalibrationChannels = 3;   // red, green, blue
 constexpr int kCalibrationLevels = 256;   // 8-bit input levels, 0 to 255
+constexpr int kCalibrationTopLevel = kCalibrationLevels - 1;
+constexpr double kTableEntryTop = 65535.0;  // a 16-bit table entry's full scale
 
 enum class CalibrationStatus {
     kReady,

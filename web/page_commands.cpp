@@ -11,6 +11,7 @@
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
+#include "edid/edid.h"
 #include "explain/load_file.h"
 #include "explain/result_account.h"
 #include "explain/target_word.h"
