@@ -177,6 +177,15 @@ EMSCRIPTEN_KEEPALIVE int TypeTemperature(double kelvin, int planckian) {
     return TypeTargetTemperature(kPageDialog, kelvin, planckian != 0) == TargetWordStatus::kTyped ? 1 : 0;
 }
 
+// Where each locus runs, for drawing it.
+EMSCRIPTEN_KEEPALIVE double LocusLowestKelvin(int planckian) {
+    return planckian != 0 ? kPlanckianMinKelvin : kDaylightMinKelvin;
+}
+
+EMSCRIPTEN_KEEPALIVE double LocusHighestKelvin(int planckian) {
+    return planckian != 0 ? kPlanckianMaxKelvin : kDaylightMaxKelvin;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* LocusRange(int planckian) {
     DescribeLocusRange(planckian != 0, g_locusRange);
     return g_locusRange;
