@@ -8,6 +8,10 @@
 #include "colour/plausibility.h"
 #include "colour/temperature.h"
 
+// The largest top of a gain scale that the companion and the page take: a
+// DDC/CI control's 16-bit range.
+constexpr long kLargestGainScale = 65535;
+
 // The monitor's present gain settings, on a scale from 0 to top.
 struct GainSettings {
     bool given;
@@ -26,6 +30,10 @@ struct Account {
     bool has_setting[3];
     long settings[3];
 };
+
+// The settings as typed, each a whole number or not a number: given when
+// the top is from 1 to kLargestGainScale and each setting from 0 to the top.
+GainSettings ReadGainSettings(const double (&present)[3], double top);
 
 // From the fields as they stand; reads them, writes none.
 Account MakeAccount(Dialog dlg, const GainSettings& gains);

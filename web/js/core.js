@@ -132,8 +132,27 @@ export function locusPoint(planckian, kelvin) {
     return { x: g_core._LocusX(planckian ? 1 : 0, kelvin), y: g_core._LocusY(planckian ? 1 : 0, kelvin) };
 }
 
-// The account of the fields; gains is null or { present: [r, g, b], top }.
-export function describeAccount(gains) {
-    const [r, g, b] = gains ? gains.present : [0, 0, 0];
-    return coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+// Where a locus runs, { from, to } in kelvin, and in words.
+export function locusKelvins(planckian) {
+    const p = planckian ? 1 : 0;
+    return { from: g_core._LocusEndKelvin(p, 0), to: g_core._LocusEndKelvin(p, 1) };
+}
+
+export function locusRange(planckian) {
+    return coreText(g_core._LocusRange(planckian ? 1 : 0));
+}
+
+// { text, warnings: [{ code, words }] } with the gains as typed: numbers, or
+// NaN where none is; the core decides whether they are settings on the scale.
+export function describeAccount([r, g, b], top) {
+    const text = coreText(g_core._DescribeAccount(r, g, b, top));
+    const warnings = [];
+    for (let i = 0; i < g_core._WarningCount(); ++i) {
+        warnings.push({ code: coreText(g_core._WarningCode(i)), words: coreText(g_core._WarningWords(i)) });
+    }
+    return { text, warnings };
+}
+
+export function calibrationName() {
+    return coreText(g_core._CalibrationName());
 }

@@ -5,30 +5,21 @@
 import { describeAccount } from "./core.js";
 
 const kGainInputs = ["gain-red", "gain-green", "gain-blue"];
-const kWarningPrefix = "Warning: ";
 
+// Digits as their number; NaN for anything else.
 function readWhole(id) {
     const text = document.getElementById(id).value.trim();
-    return /^\d{1,5}$/.test(text) ? Number(text) : null;
-}
-
-// The present settings and the scale's top, or null unless all four are
-// whole numbers with each setting within the scale.
-function readGains() {
-    const top = readWhole("gain-top");
-    const present = kGainInputs.map(readWhole);
-    if (top === null || top < 1 || present.some((gain) => gain === null || gain > top)) return null;
-    return { present, top };
+    return /^\d+$/.test(text) ? Number(text) : NaN;
 }
 
 export function updateAccount() {
-    const lines = describeAccount(readGains()).split("\n").filter((line) => line !== "");
-    document.getElementById("account-text").textContent =
-        lines.filter((line) => !line.startsWith(kWarningPrefix)).join("\n");
+    const account = describeAccount(kGainInputs.map(readWhole), readWhole("gain-top"));
+    document.getElementById("account-text").textContent = account.text.trimEnd();
     const list = document.getElementById("account-warnings");
-    list.replaceChildren(...lines.filter((line) => line.startsWith(kWarningPrefix)).map((line) => {
+    list.replaceChildren(...account.warnings.map((warning) => {
         const item = document.createElement("li");
-        item.textContent = line.slice(kWarningPrefix.length);
+        item.dataset.code = warning.code;
+        item.textContent = warning.words;
         return item;
     }));
 }
