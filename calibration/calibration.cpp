@@ -166,8 +166,16 @@ void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrati
     std::snprintf(text, sizeof text, "Tintmend: white %s, %s", x, y);
 }
 
-double CalibratedLevel(double ratio, int level) { return ratio * (level / 255.0); }
+double DriveSignal(const Calibration& calibration, const CalibrationCurves&, int channel, double s) {
+    return calibration.ratio[channel] * s;
+}
 
-uint16_t CalibratedLevel16(double ratio, int level) {
-    return static_cast<uint16_t>(std::round(65535.0 * CalibratedLevel(ratio, level)));
+double CalibratedLevel(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {
+    const double drive = DriveSignal(calibration, curves, channel, level / 255.0);
+    if (curves.in_effect == nullptr) return drive;
+    return EvaluateCurve(curves.in_effect->channel[channel], drive);
+}
+
+uint16_t CalibratedLevel16(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {
+    return static_cast<uint16_t>(std::round(65535.0 * CalibratedLevel(calibration, curves, channel, level)));
 }

@@ -112,12 +112,13 @@ bool SaveCalibrationFiles(Session& session) {
     size_t cal_size = 0;
     size_t profile_size = 0;
     if (session.cal_path != nullptr) {
-        const CalibrationReport report = WriteCalFile(dlg, cal, cal_size);
+        const CalibrationReport report = WriteCalFile(dlg, kNoCalibrationCurves, cal, cal_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.cal_path, report);
     }
     if (session.profile_path != nullptr) {
         const IccDateTime created = CreationDate(session.profile_path);
-        const CalibrationReport report = WriteDisplayProfile(dlg, created, profile, profile_size);
+        const CalibrationReport report =
+            WriteDisplayProfile(dlg, kNoCalibrationCurves, created, profile, profile_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.profile_path, report);
     }
     if (session.cal_path != nullptr) SaveBytes(session.cal_path, cal, cal_size);

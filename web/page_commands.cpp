@@ -132,7 +132,7 @@ EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
 // --write-cal and --write-profile make them: null when made (the bytes at
 // CalibrationBytes, CalibrationSize of them), otherwise the reason.
 EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
-    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, g_calFile, g_calibrationSize));
+    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, kNoCalibrationCurves, g_calFile, g_calibrationSize));
 }
 
 // The profile's header date from the browser's clock, in whole seconds since
@@ -140,7 +140,8 @@ EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
 EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
     IccDateTime created = {1970, 1, 1, 0, 0, 0};
     IccDateTimeFromEpoch(static_cast<int64_t>(seconds), created);
-    return DescribeCalibrationRefusal(WriteDisplayProfile(kPageDialog, created, g_profileFile, g_calibrationSize));
+    return DescribeCalibrationRefusal(
+        WriteDisplayProfile(kPageDialog, kNoCalibrationCurves, created, g_profileFile, g_calibrationSize));
 }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
