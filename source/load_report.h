@@ -43,8 +43,10 @@ enum class LoadStatus {
     kLabOnly,            // colours as Lab without XYZ
     kNoWhiteRow,
     kNoPrimaryRow,       // byte: the primary (ColorimetryPrimary) that has no row
-    kNotNumber,          // offset: where the value that is not a number stands
+    kNotNumber,          // offset: where the value that is not a number (or past
+                         // any measurement's range) stands
     kWhiteNotAboveBlack,
+    kPrimaryNotAboveBlack,  // byte: the primary whose patch is no brighter than black
 };
 
 struct LoadReport {
