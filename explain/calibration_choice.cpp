@@ -74,7 +74,8 @@ bool ChooseCalibrationBytes(CalibrationChoice& choice, const unsigned char* byte
         DecodeCalText({bytes, size}, read);
     }
     if (read.status == CalibrationRead::kNone) {
-        std::snprintf(reason, sizeof reason, "the profile holds no calibration (no \"vcgt\" tag)");
+        std::snprintf(reason, sizeof reason, "%s", profile ? "the profile holds no calibration (no \"vcgt\" tag)"
+                                                           : "the file holds no calibration (no CAL table)");
         return false;
     }
     if (read.status != CalibrationRead::kCurves) {
@@ -122,4 +123,10 @@ void DescribeCalibrationChoice(const CalibrationChoice& choice, char (&text)[kCa
         std::snprintf(text, sizeof text, "built on the calibration in %s (%d entries per channel)", choice.source,
                       c.entries);
     }
+}
+
+void ComposeCalibrationLine(const CalibrationChoice& choice, char (&text)[kCalibrationLineSize]) {
+    char phrase[kCalibrationWordsSize];
+    DescribeCalibrationChoice(choice, phrase);
+    std::snprintf(text, sizeof text, "Calibration curves: %s.\n", phrase);
 }

@@ -12,6 +12,7 @@
 
 constexpr size_t kCalibrationSourceSize = 256;
 constexpr size_t kCalibrationWordsSize = kCalibrationSourceSize + 192;
+constexpr size_t kCalibrationLineSize = kCalibrationWordsSize + 32;
 
 struct CalibrationChoice {
     CalibrationInEffect in_effect;       // kNone at the start
@@ -40,3 +41,6 @@ bool CurvesOfChoice(const CalibrationChoice& choice, CalibrationCurves& curves, 
 // entries per channel)" or "no calibration in effect: curves from the ratios
 // alone".
 void DescribeCalibrationChoice(const CalibrationChoice& choice, char (&text)[kCalibrationWordsSize]);
+
+// The same as a line of the companion's account: "Calibration curves: ...\n".
+void ComposeCalibrationLine(const CalibrationChoice& choice, char (&text)[kCalibrationLineSize]);

@@ -87,8 +87,12 @@ void DecodeCalTable(CgatsText text, const CgatsTable& table, CalibrationInEffect
 
 void DecodeCalText(CgatsText text, CalibrationInEffect& out) {
     CgatsTable table;
-    for (size_t from = 0; ReadCgatsTable(text, from, table) == CgatsStatus::kRead; from = table.end) {
+    CgatsStatus status;
+    for (size_t from = 0; (status = ReadCgatsTable(text, from, table)) == CgatsStatus::kRead; from = table.end) {
         if (IsCgatsSpan(text, table.identifier, "CAL")) return DecodeCalTable(text, table, out);
     }
-    Fail(out, CalibrationRead::kNotCalTable, 0);
+    // A table broken off may be the calibration itself.
+    const bool damaged = status == CgatsStatus::kUnterminatedFormat || status == CgatsStatus::kUnterminatedData;
+    if (damaged) return Fail(out, CalibrationRead::kNotCalTable, 0);
+    out.status = CalibrationRead::kNone;
 }

@@ -13,6 +13,6 @@
 // identifier is not consulted.
 void DecodeCalTable(CgatsText text, const CgatsTable& table, CalibrationInEffect& out);
 
-// The first table of the text that is identified as CAL; kNotCalTable where
-// there is none or the text is no CGATS table.
+// The first table of the text that is identified as CAL; kNone where there
+// is none, kNotCalTable where a table is broken off before its end.
 void DecodeCalText(CgatsText text, CalibrationInEffect& out);
