@@ -108,6 +108,7 @@ bool CurvesOfChoice(const CalibrationChoice& choice, CalibrationCurves& curves, 
         return false;
     }
     curves.in_effect = &c.curves;
+    if (c.formula.given) curves.in_effect_formula = &c.formula;
     return true;
 }
 

@@ -27,8 +27,7 @@ constexpr size_t kFormulaOffset = 12;
 constexpr size_t kFormulaSize = kFormulaOffset + 9 * 4;
 constexpr size_t kTagEntrySizeField = 8;
 
-// A formula is sampled finely: between samples a power law of 1 or more
-// strays far less than one 16-bit step.
+// A formula is sampled too, for what wants a table (the check that it rises).
 constexpr int kFormulaSamples = kMaxCurveEntries;
 
 struct TableEntries {
@@ -80,9 +79,13 @@ void DecodeTable(const unsigned char* data, size_t length, CalibrationInEffect& 
 void DecodeFormula(const unsigned char* data, size_t length, CalibrationInEffect& out) {
     if (length < kFormulaSize) return Fail(out, CalibrationRead::kTruncated, 0);
     out.entries = 0;
+    out.formula.given = true;
     for (int c = 0; c < kCurveChannels; ++c) {
         const unsigned char* p = data + kFormulaOffset + 12 * static_cast<size_t>(c);
         const Formula f = {ReadS15Fixed16(p), ReadS15Fixed16(p + 4), ReadS15Fixed16(p + 8)};
+        out.formula.gamma[c] = f.gamma;
+        out.formula.low[c] = f.low;
+        out.formula.high[c] = f.high;
         FillCalibrationCurve(out.curves.channel[c], kFormulaSamples, ReadFormulaSample, &f);
     }
     CheckCalibrationRises(out);
@@ -92,6 +95,7 @@ void DecodeFormula(const unsigned char* data, size_t length, CalibrationInEffect
 
 void DecodeProfileCalibration(const unsigned char* bytes, size_t size, CalibrationInEffect& out) {
     out.status = CalibrationRead::kNone;
+    out.formula.given = false;
     if (!FitsWithin(kTagCountOffset, 4, size)) return;
     const uint64_t count = ReadBigU32(bytes + kTagCountOffset);
     uint64_t offset = 0, length = 0;

@@ -1,6 +1,7 @@
 #include "source/calibration_in_effect.h"
 
 #include <algorithm>
+#include <cmath>
 
 CalibrationRead CheckCalibrationRises(CalibrationInEffect& calibration) {
     for (int c = 0; c < kCurveChannels; ++c) {
@@ -32,4 +33,9 @@ void FillCalibrationCurve(Curve& curve, int count, CalibrationEntryReader entry,
         const double low = entry(context, i);
         curve.value[j] = static_cast<float>(low + (at - i) * (entry(context, i + 1) - low));
     }
+}
+
+double EvaluateCalibrationFormula(const CalibrationFormula& formula, int channel, double s) {
+    const double low = formula.low[channel];
+    return low + (formula.high[channel] - low) * std::pow(std::clamp(s, 0.0, 1.0), formula.gamma[channel]);
 }

@@ -21,12 +21,24 @@ enum class CalibrationRead {
     kUnevenInputs,  // a .cal whose inputs are not evenly spaced from 0 to 1
 };
 
+// A calibration stated as min + (max - min) * s^gamma per channel. It is
+// evaluated as stated: a table of it would miss the steep start of a gamma
+// below 1 by more than a 16-bit step.
+struct CalibrationFormula {
+    bool given;
+    double gamma[kCurveChannels], low[kCurveChannels], high[kCurveChannels];
+};
+
+// The formula's channel c at signal s, s clamped to [0, 1].
+double EvaluateCalibrationFormula(const CalibrationFormula& formula, int channel, double s);
+
 struct CalibrationInEffect {
     CalibrationRead status;
     int entries;  // per channel as the source states them; 0 for a formula
     int channel;  // where the status names one
     long value;   // where the status names one
-    ChannelCurves curves;
+    ChannelCurves curves;          // a formula too, sampled
+    CalibrationFormula formula;    // given where the source states a formula
 };
 
 // A decrease smaller than this is a rounding of the source's own numbers, not a fall.

@@ -69,6 +69,7 @@ long StatedRows(CgatsText text, const CgatsTable& table) {
 
 void DecodeCalTable(CgatsText text, const CgatsTable& table, CalibrationInEffect& out) {
     out.status = CalibrationRead::kNone;
+    out.formula.given = false;
     CalRows rows;
     bool short_row = false;
     long channels = 0;
