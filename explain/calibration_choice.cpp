@@ -48,7 +48,7 @@ void NameSource(CalibrationChoice& choice, const char* name) {
 }
 
 bool IsProfile(const unsigned char* bytes, size_t size) {
-    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == MakeSignature("acsp");
+    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
 }
 
 }  // namespace
