@@ -167,6 +167,7 @@ TEST(CalibrationInEffect, WrittenCurvesAreTheOldReadAtTheScaledSignal) {
 
 TEST(CalibrationInEffect, CalibrationThatCannotBeBuiltOnIsRefusedWithItsReason) {
     Bytes damaged = VcgtTable(3, 256, 2, Bent);
+    const double kBeyondOne[3][3] = {{1.0, 0.0, 1.0}, {1.0, 0.0, 1.0}, {1.0, 0.0, 1.5}};
     damaged[11] = 7;  // a kind that is neither table nor formula
     const struct {
         const char* name;
@@ -177,6 +178,8 @@ TEST(CalibrationInEffect, CalibrationThatCannotBeBuiltOnIsRefusedWithItsReason) 
         {"shorter than its header says", VcgtTable(3, 200, 2, Bent, 256), "it is shorter than its header says"},
         {"two channels", VcgtTable(2, 256, 2, Bent), "it has 2 channels (1 or 3 are read)"},
         {"falls", VcgtTable(3, 256, 2, Falls), "its green curve falls at entry 128"},
+        {"a formula beyond 1", VcgtFormula(kBeyondOne), "its blue formula leaves 0 to 1"},
+        {"falls in a long table", VcgtTable(3, 4096, 2, Falls), "its green curve falls near entry 2050"},
     };
     for (const auto& c : cases) {
         Loaded loaded;
