@@ -136,10 +136,19 @@ void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrati
     std::snprintf(text, sizeof text, "Tintmend: white %s, %s", x, y);
 }
 
-double CalibratedLevel(double ratio, int level) {
-    return ratio * (level / static_cast<double>(kCalibrationTopLevel));
+double DriveSignal(const Calibration& calibration, const CalibrationCurves&, int channel, double s) {
+    return calibration.ratio[channel] * s;
 }
 
-uint16_t CalibratedLevel16(double ratio, int level) {
-    return static_cast<uint16_t>(std::round(kTableEntryTop * CalibratedLevel(ratio, level)));
+double CalibratedLevel(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {
+    const double drive = DriveSignal(calibration, curves, channel, level / static_cast<double>(kCalibrationTopLevel));
+    if (curves.in_effect_formula != nullptr) {
+        return EvaluateCalibrationFormula(*curves.in_effect_formula, channel, drive);
+    }
+    if (curves.in_effect == nullptr) return drive;
+    return EvaluateCurve(curves.in_effect->channel[channel], drive);
+}
+
+uint16_t CalibratedLevel16(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {
+    return static_cast<uint16_t>(std::round(kTableEntryTop * CalibratedLevel(calibration, curves, channel, level)));
 }

@@ -9,6 +9,8 @@
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "form/form.h"
+#include "source/calibration_in_effect.h"
+#include "source/curves.h"
 
 constexpr int kCalibrationChannels = 3;   // red, green, blue
 constexpr int kCalibrationLevels = 256;   // 8-bit input levels, 0 to 255
@@ -60,7 +62,26 @@ constexpr size_t kCalibrationDescriptionSize = 2 * kFieldBufferSize + 32;
 // What both files call themselves: "Tintmend: white 0.28310, 0.29710".
 void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrationDescriptionSize]);
 
-// The signal a channel of ratio r sends for input level i: r * (i / 255).
-double CalibratedLevel(double ratio, int level);
-// The same as a 16-bit table entry: round(65535 * r * (i / 255)).
-uint16_t CalibratedLevel16(double ratio, int level);
+// The curves the new calibration builds on; either may be missing.
+struct CalibrationCurves {
+    // v_c: the graphics card's curves the reference was measured through;
+    // null where none was in effect (the identity).
+    const ChannelCurves* in_effect;
+    // TRC_c: the display's own response; null for a pure power law.
+    const ChannelCurves* response;
+    // v_c as its formula, where the calibration in effect states one
+    // (in_effect then holds it sampled, and the formula is what is evaluated).
+    const CalibrationFormula* in_effect_formula = nullptr;
+};
+
+constexpr CalibrationCurves kNoCalibrationCurves = {nullptr, nullptr};
+
+// w_c(s): the signal channel c is driven with for the grey s before the
+// calibration in effect, r_c * s.
+double DriveSignal(const Calibration& calibration, const CalibrationCurves& curves, int channel, double s);
+
+// The signal channel c sends for input level i: v_c(w_c(i / 255)), or
+// w_c(i / 255) where no calibration is in effect.
+double CalibratedLevel(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level);
+// The same as a 16-bit table entry: round(65535 * level).
+uint16_t CalibratedLevel16(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level);

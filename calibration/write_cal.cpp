@@ -61,14 +61,14 @@ void AppendHeader(TextOut& out, const Calibration& calibration) {
     Append(out, sets);
 }
 
-// Row i: the input i/255, then each channel's r * i/255.
-void AppendRows(TextOut& out, const Calibration& calibration) {
+// Row i: the input i/255, then each channel's level for it.
+void AppendRows(TextOut& out, const Calibration& calibration, const CalibrationCurves& curves) {
     char value[kValueTextSize];
     for (int level = 0; level < kCalibrationLevels; ++level) {
-        FormatUnitValue(CalibratedLevel(1.0, level), value);
+        FormatUnitValue(level / 255.0, value);
         Append(out, value);
-        for (double ratio : calibration.ratio) {
-            FormatUnitValue(CalibratedLevel(ratio, level), value);
+        for (int c = 0; c < kCalibrationChannels; ++c) {
+            FormatUnitValue(CalibratedLevel(calibration, curves, c, level), value);
             Append(out, " ");
             Append(out, value);
         }
@@ -78,14 +78,15 @@ void AppendRows(TextOut& out, const Calibration& calibration) {
 
 }  // namespace
 
-CalibrationReport WriteCalFile(Dialog dlg, unsigned char (&out)[kCalFileBufferSize], size_t& size) {
+CalibrationReport WriteCalFile(Dialog dlg, const CalibrationCurves& curves, unsigned char (&out)[kCalFileBufferSize],
+                               size_t& size) {
     size = 0;
     Calibration calibration;
     const CalibrationReport report = ReadCalibration(dlg, calibration);
     if (report.status != CalibrationStatus::kReady) return report;
     TextOut text = {out, sizeof out, 0};
     AppendHeader(text, calibration);
-    AppendRows(text, calibration);
+    AppendRows(text, calibration, curves);
     Append(text, "END_DATA\n");
     size = text.used;
     return report;

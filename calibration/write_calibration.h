@@ -24,10 +24,12 @@ struct IccDateTime {
 // out as it was, before 1970 or after the year 9999.
 bool IccDateTimeFromEpoch(int64_t seconds, IccDateTime& out);
 
-// On kReady, out holds the file's size bytes; otherwise size is 0.
-CalibrationReport WriteCalFile(Dialog dlg, unsigned char (&out)[kCalFileBufferSize], size_t& size);
+// On kReady, out holds the file's size bytes; otherwise size is 0. The
+// curves are those the new ones build on (kNoCalibrationCurves for none).
+CalibrationReport WriteCalFile(Dialog dlg, const CalibrationCurves& curves, unsigned char (&out)[kCalFileBufferSize],
+                               size_t& size);
 
 // The same, with `created` as the header's date: the only part of the bytes
 // that is not a function of the fields.
-CalibrationReport WriteDisplayProfile(Dialog dlg, const IccDateTime& created,
+CalibrationReport WriteDisplayProfile(Dialog dlg, const CalibrationCurves& curves, const IccDateTime& created,
                                       unsigned char (&out)[kProfileBufferSize], size_t& size);

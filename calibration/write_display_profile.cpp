@@ -72,16 +72,16 @@ void WriteGammaTag(ProfileOut& out, IccSignature tag, double gamma) {
     WriteBigU16(data + kCurveGammaOffset, EncodeU8Fixed8(gamma));
 }
 
-void WriteVideoCardGammaTag(ProfileOut& out, const Calibration& calibration) {
+void WriteVideoCardGammaTag(ProfileOut& out, const Calibration& calibration, const CalibrationCurves& curves) {
     unsigned char* data = BeginTag(out, kSigVideoCardGammaTag, kSigVideoCardGammaType, kVcgtSize);
     WriteBigU32(data + kVcgtKindOffset, kVcgtTableKind);
     WriteBigU16(data + kVcgtChannelsOffset, kCalibrationChannels);
     WriteBigU16(data + kVcgtEntryCountOffset, kCalibrationLevels);
     WriteBigU16(data + kVcgtEntrySizeOffset, kVcgtEntryBytes);
     unsigned char* entry = data + kVcgtDataOffset;
-    for (double ratio : calibration.ratio) {
+    for (int c = 0; c < kCalibrationChannels; ++c) {
         for (int level = 0; level < kCalibrationLevels; ++level, entry += kVcgtEntryBytes) {
-            WriteBigU16(entry, CalibratedLevel16(ratio, level));
+            WriteBigU16(entry, CalibratedLevel16(calibration, curves, c, level));
         }
     }
 }
@@ -103,7 +103,7 @@ void WriteHeader(unsigned char* bytes, const IccDateTime& created, size_t size) 
 
 }  // namespace
 
-CalibrationReport WriteDisplayProfile(Dialog dlg, const IccDateTime& created,
+CalibrationReport WriteDisplayProfile(Dialog dlg, const CalibrationCurves& curves, const IccDateTime& created,
                                       unsigned char (&out)[kProfileBufferSize], size_t& size) {
     size = 0;
     Calibration calibration;
@@ -120,7 +120,7 @@ CalibrationReport WriteDisplayProfile(Dialog dlg, const IccDateTime& created,
     WriteAdaptationTag(profile, calibration.adaptation);
     for (int c = 0; c < kCalibrationChannels; ++c) WriteXyzTag(profile, kColorantTags[c], calibration.colorant[c]);
     for (IccSignature tag : kTrcTags) WriteGammaTag(profile, tag, calibration.gamma);
-    WriteVideoCardGammaTag(profile, calibration);
+    WriteVideoCardGammaTag(profile, calibration, curves);
 
     WriteHeader(out, created, profile.used);
     size = profile.used;

@@ -108,20 +108,37 @@ bool IsStandardOutput(const char* path) { return path != nullptr && std::strcmp(
 // as they were.
 bool SaveCalibrationFiles(Session& session) {
     Dialog dlg = &session.form;
+    CalibrationCurves curves = kNoCalibrationCurves;
+    char reason[kCalibrationWordsSize];
+    const char* first_path = session.cal_path != nullptr ? session.cal_path : session.profile_path;
+    if (first_path != nullptr && !CurvesOfChoice(session.calibration, curves, reason)) FailSave(first_path, reason);
     static unsigned char cal[kCalFileBufferSize];
     static unsigned char profile[kProfileBufferSize];
     size_t cal_size = 0;
     size_t profile_size = 0;
     if (session.cal_path != nullptr) {
-        const CalibrationReport report = WriteCalFile(dlg, cal, cal_size);
+        const CalibrationReport report = WriteCalFile(dlg, curves, cal, cal_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.cal_path, report);
     }
     if (session.profile_path != nullptr) {
         const IccDateTime created = CreationDate(session.profile_path);
-        const CalibrationReport report = WriteDisplayProfile(dlg, created, profile, profile_size);
+        const CalibrationReport report =
+            WriteDisplayProfile(dlg, curves, created, profile, profile_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.profile_path, report);
     }
     if (session.cal_path != nullptr) SaveBytes(session.cal_path, cal, cal_size);
     if (session.profile_path != nullptr) SaveBytes(session.profile_path, profile, profile_size);
     return IsStandardOutput(session.cal_path) || IsStandardOutput(session.profile_path);
+}
+
+void ChooseCalibrationOption(Session& session, const char* value) {
+    if (std::strcmp(value, "none") == 0) {
+        ClearCalibrationChoice(session.calibration);
+        return;
+    }
+    char reason[kCalibrationWordsSize];
+    if (!ChooseCalibrationFile(session.calibration, value, reason)) {
+        std::fprintf(stderr, "tintmend-cli: %s: %s\n", value, reason);
+        std::exit(kExitRefused);
+    }
 }

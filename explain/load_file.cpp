@@ -2,7 +2,9 @@
 
 #include "edid/decode_edid.h"
 #include "edid/edid.h"
+#include "measurement/decode_measurement.h"
 #include "profile/decode_profile.h"
+#include "profile/decode_vcgt.h"
 #include "source/read_file.h"
 
 namespace {
@@ -10,11 +12,17 @@ namespace {
 using Decoder = LoadReport (*)(const unsigned char*, size_t, Colorimetry&, LoadNotes&);
 
 Decoder DecoderOf(LoadSource source) {
-    return source == LoadSource::kEdid ? Decoder(DecodeEdid) : Decoder(DecodeProfile);
+    switch (source) {
+        case LoadSource::kEdid: return DecodeEdid;
+        case LoadSource::kMeasurement: return DecodeMeasurement;
+        case LoadSource::kProfile: break;
+    }
+    return DecodeCalibratedProfile;
 }
 
 SourceLoad Refused(LoadSource source, const LoadReport& report) {
-    SourceLoad load = {report, {}};
+    SourceLoad load = {};
+    load.report = report;
     char reason[kLoadReasonSize];
     DescribeLoadReport(source, report, reason);
     std::snprintf(load.text, sizeof load.text, "%s", reason);
@@ -28,14 +36,25 @@ SourceLoad LoadRead(Dialog dlg, LoadSource source, FileStatus read, const FileBy
 
 }  // namespace
 
-size_t SourceFileLimit(LoadSource source) { return source == LoadSource::kEdid ? kEdidFileLimit : kNoFileLimit; }
+size_t SourceFileLimit(LoadSource source) {
+    switch (source) {
+        case LoadSource::kEdid: return kEdidFileLimit;
+        case LoadSource::kMeasurement: return kMeasurementFileLimit;
+        case LoadSource::kProfile: break;
+    }
+    return kNoFileLimit;
+}
 
 SourceLoad RefuseSource(LoadSource source, LoadStatus status) { return Refused(source, {status, 0, 0, 0, 0}); }
 
 SourceLoad LoadSourceBytes(Dialog dlg, LoadSource source, const unsigned char* bytes, size_t size) {
     SourceLoad load = {};
-    load.report = ApplyAndDescribe(dlg, DecoderOf(source), bytes, size, load.text);
-    return load.report.status == LoadStatus::kApplied ? load : Refused(source, load.report);
+    LoadNotes notes;
+    load.report = DecoderOf(source)(bytes, size, load.decoded, notes);
+    if (load.report.status != LoadStatus::kApplied) return Refused(source, load.report);
+    ApplyColorimetry(dlg, load.decoded);
+    DescribeLoad(load.decoded, notes, load.text);
+    return load;
 }
 
 SourceLoad LoadSourceFile(Dialog dlg, LoadSource source, const char* path) {

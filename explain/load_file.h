@@ -10,6 +10,7 @@
 #include "explain/describe_load.h"
 #include "explain/describe_report.h"
 #include "form/form.h"
+#include "source/colorimetry.h"
 #include "source/load_report.h"
 
 static_assert(kLoadAccountSize >= kLoadReasonSize, "a reason fits where an account does");
@@ -18,10 +19,13 @@ struct SourceLoad {
     LoadReport report;
     // What the load set and kept when applied, the reason when refused.
     char text[kLoadAccountSize];
+    // The record applied, for what the fields do not hold: the calibration
+    // the values were measured through.
+    Colorimetry decoded;
 };
 
-// The most bytes a source reads from a file or stream: an EDID is never near
-// its limit, a profile has none but memory.
+// The most bytes a source reads from a file or stream: an EDID and a
+// measurement are never near their limits, a profile has none but memory.
 size_t SourceFileLimit(LoadSource source);
 
 SourceLoad LoadSourceBytes(Dialog dlg, LoadSource source, const unsigned char* bytes, size_t size);

@@ -37,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static unsigned char profile[kProfileBufferSize];
     size_t cal_size = 0;
     size_t profile_size = 0;
-    const bool cal_ready = WriteCalFile(&form, cal, cal_size).status == CalibrationStatus::kReady;
+    const bool cal_ready = WriteCalFile(&form, kNoCalibrationCurves, cal, cal_size).status == CalibrationStatus::kReady;
     const bool profile_ready =
-        WriteDisplayProfile(&form, {2023, 11, 14, 22, 13, 20}, profile, profile_size).status == CalibrationStatus::kReady;
+        WriteDisplayProfile(&form, kNoCalibrationCurves, {2023, 11, 14, 22, 13, 20}, profile, profile_size).status ==
+        CalibrationStatus::kReady;
     if (cal_ready != profile_ready) std::abort();
     if (!cal_ready) {
         if (cal_size != 0 || profile_size != 0) std::abort();

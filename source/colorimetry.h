@@ -8,6 +8,7 @@
 
 #include "colour/chromaticity.h"
 #include "form/form.h"
+#include "source/calibration_in_effect.h"
 
 enum ColorimetryPrimary { kPrimaryRed, kPrimaryGreen, kPrimaryBlue, kPrimaryCount };
 
@@ -18,6 +19,10 @@ struct Colorimetry {
     Chromaticity primary[kPrimaryCount];  // red, green, blue
     bool has_gamma;
     double gamma;
+    // What the values were measured through, for the writers and never for a
+    // field: none unless the source says; a single reading keeps what was.
+    bool keeps_calibration;
+    CalibrationInEffect calibration;
 };
 
 // Writes what the record gives into fields 1001 to 1009 (white, red, green,

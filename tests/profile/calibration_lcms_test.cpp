@@ -38,7 +38,7 @@ TEST(CalibrationLcms, Lcms2ReadsTheProfileAsWritten) {
         Form form = FormWith(d.inputs);
         static unsigned char bytes[kProfileBufferSize];
         size_t size = 0;
-        ASSERT_EQ(WriteDisplayProfile(&form, {2023, 11, 14, 22, 13, 20}, bytes, size).status,
+        ASSERT_EQ(WriteDisplayProfile(&form, kNoCalibrationCurves, {2023, 11, 14, 22, 13, 20}, bytes, size).status,
                   CalibrationStatus::kReady);
         Calibration written;
         ASSERT_EQ(ReadCalibration(&form, written).status, CalibrationStatus::kReady);

@@ -66,10 +66,11 @@ TEST(Calibration, RefusesResultsThatAllowNoCalibration) {
         static unsigned char cal[kCalFileBufferSize];
         static unsigned char profile[kProfileBufferSize];
         size_t size = 1;
-        EXPECT_NE(WriteCalFile(&form, cal, size).status, CalibrationStatus::kReady) << c.name;
+        EXPECT_NE(WriteCalFile(&form, kNoCalibrationCurves, cal, size).status, CalibrationStatus::kReady) << c.name;
         EXPECT_EQ(size, 0u) << c.name;
         size = 1;
-        EXPECT_NE(WriteDisplayProfile(&form, kDate, profile, size).status, CalibrationStatus::kReady) << c.name;
+        EXPECT_NE(WriteDisplayProfile(&form, kNoCalibrationCurves, kDate, profile, size).status, CalibrationStatus::kReady)
+            << c.name;
         EXPECT_EQ(size, 0u) << c.name;
     }
 }
@@ -99,7 +100,7 @@ std::vector<unsigned char> ProfileOf(const Form& form, const IccDateTime& date =
     static unsigned char bytes[kProfileBufferSize];
     size_t size = 0;
     Form copy = form;
-    EXPECT_EQ(WriteDisplayProfile(&copy, date, bytes, size).status, CalibrationStatus::kReady);
+    EXPECT_EQ(WriteDisplayProfile(&copy, kNoCalibrationCurves, date, bytes, size).status, CalibrationStatus::kReady);
     return {bytes, bytes + size};
 }
 
@@ -107,7 +108,7 @@ std::string CalOf(const Form& form) {
     static unsigned char bytes[kCalFileBufferSize];
     size_t size = 0;
     Form copy = form;
-    EXPECT_EQ(WriteCalFile(&copy, bytes, size).status, CalibrationStatus::kReady);
+    EXPECT_EQ(WriteCalFile(&copy, kNoCalibrationCurves, bytes, size).status, CalibrationStatus::kReady);
     return {reinterpret_cast<const char*>(bytes), size};
 }
 
