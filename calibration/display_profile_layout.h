@@ -51,8 +51,6 @@ constexpr uint16_t kVcgtEntryBytes = 2;
 
 constexpr IccSignature kSigDescriptionTag = MakeSignature("desc");
 constexpr IccSignature kSigCopyrightTag = MakeSignature("cprt");
-constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
-constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
 constexpr IccSignature kSigVideoCardGammaTag = MakeSignature("vcgt");
 
 constexpr IccSignature kSigTextDescriptionType = MakeSignature("desc");

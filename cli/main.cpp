@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
     if (SaveCalibrationFiles(session)) return 0;
-    const Account account = MakeAccount(&session.form, session.gains);
+    const Account account = MakeAccount(&session.form, session.gains, session.response);
     if (session.json) {
         PrintJson(session, account);
         return 0;

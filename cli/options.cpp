@@ -38,6 +38,7 @@ void TypeFieldAssignment(Session& session, const char* arg) {
         FailUsage("--set: '" + id_text + "' is not an input field (1001 to 1011)");
     }
     SetFieldText(&session.form, static_cast<FieldId>(id), equals + 1);
+    if (id == IDC_GAMMA) session.response.kind = ResponseKind::kPowerLaw;
 }
 
 // "X,Y", split at the first comma, typed into the pair from x_field.
@@ -107,7 +108,11 @@ void TypeTarget(Session& s, const char* arg) {
     WriteFieldNumber(&s.form, IDC_TARGET_WHITE_X, white.x);
     WriteFieldNumber(&s.form, IDC_TARGET_WHITE_Y, white.y);
 }
-void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, arg); }
+// The typed gamma is then the curve of every channel.
+void TypeGamma(Session& s, const char* arg) {
+    SetFieldText(&s.form, IDC_GAMMA, arg);
+    s.response.kind = ResponseKind::kPowerLaw;
+}
 
 // A refused file ends the run: the reason on stderr, nothing on stdout.
 [[noreturn]] void FailRefused(const char* path, const char* reason) {
@@ -135,6 +140,7 @@ void LoadSourceOption(Session& session, LoadSource source, const char* path) {
         load = LoadSourceFile(&session.form, source, path);
     }
     if (load.report.status != LoadStatus::kApplied) FailRefused(path, load.text);
+    session.response = load.decoded.response;
     session.loads = session.loads + path + ": " + load.text + "\n";
 }
 

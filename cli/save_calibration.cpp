@@ -111,14 +111,15 @@ bool SaveCalibrationFiles(Session& session) {
     static unsigned char profile[kProfileBufferSize];
     size_t cal_size = 0;
     size_t profile_size = 0;
+    const CalibrationCurves curves = {nullptr, UsableResponse(session.response)};
     if (session.cal_path != nullptr) {
-        const CalibrationReport report = WriteCalFile(dlg, kNoCalibrationCurves, cal, cal_size);
+        const CalibrationReport report = WriteCalFile(dlg, curves, cal, cal_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.cal_path, report);
     }
     if (session.profile_path != nullptr) {
         const IccDateTime created = CreationDate(session.profile_path);
         const CalibrationReport report =
-            WriteDisplayProfile(dlg, kNoCalibrationCurves, created, profile, profile_size);
+            WriteDisplayProfile(dlg, curves, created, profile, profile_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.profile_path, report);
     }
     if (session.cal_path != nullptr) SaveBytes(session.cal_path, cal, cal_size);

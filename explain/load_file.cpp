@@ -20,7 +20,8 @@ Decoder DecoderOf(LoadSource source) {
 }
 
 SourceLoad Refused(LoadSource source, const LoadReport& report) {
-    SourceLoad load = {report, {}};
+    SourceLoad load = {};
+    load.report = report;
     char reason[kLoadReasonSize];
     DescribeLoadReport(source, report, reason);
     std::snprintf(load.text, sizeof load.text, "%s", reason);
@@ -47,7 +48,7 @@ SourceLoad RefuseSource(LoadSource source, LoadStatus status) { return Refused(s
 
 SourceLoad LoadSourceBytes(Dialog dlg, LoadSource source, const unsigned char* bytes, size_t size) {
     SourceLoad load = {};
-    load.report = ApplyAndDescribe(dlg, DecoderOf(source), bytes, size, load.text);
+    load.report = ApplyAndDescribe(dlg, DecoderOf(source), bytes, size, load.decoded, load.text);
     return load.report.status == LoadStatus::kApplied ? load : Refused(source, load.report);
 }
 

@@ -18,6 +18,9 @@ struct SourceLoad {
     LoadReport report;
     // What the load set and kept when applied, the reason when refused.
     char text[kLoadAccountSize];
+    // What the source said when applied: what the front end keeps beside
+    // the fields (the display's own curves) comes from here.
+    Colorimetry decoded;
 };
 
 // The most bytes a source reads from a file or stream: an EDID and a

@@ -67,7 +67,9 @@ constexpr IccSignature kSigMediaWhitePointTag = MakeSignature("wtpt");
 constexpr IccSignature kSigRedColorantTag = MakeSignature("rXYZ");
 constexpr IccSignature kSigGreenColorantTag = MakeSignature("gXYZ");
 constexpr IccSignature kSigBlueColorantTag = MakeSignature("bXYZ");
+constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
 constexpr IccSignature kSigGreenTrcTag = MakeSignature("gTRC");
+constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
 constexpr IccSignature kSigChromaticAdaptationTag = MakeSignature("chad");
 
 constexpr IccSignature kSigXyzType = MakeSignature("XYZ ");

@@ -8,6 +8,7 @@
 
 #include "colour/chromaticity.h"
 #include "form/form.h"
+#include "source/display_response.h"
 
 enum ColorimetryPrimary { kPrimaryRed, kPrimaryGreen, kPrimaryBlue, kPrimaryCount };
 
@@ -18,6 +19,9 @@ struct Colorimetry {
     Chromaticity primary[kPrimaryCount];  // red, green, blue
     bool has_gamma;
     double gamma;
+    // Each channel's own curve, for the settings and the writers and never
+    // for a field: kPowerLaw unless the source gives curves.
+    DisplayResponse response;
 };
 
 // Writes what the record gives into fields 1001 to 1009 (white, red, green,
