@@ -12,6 +12,7 @@
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
+#include "edid/edid.h"
 #include "explain/load_file.h"
 #include "calibration/write_calibration.h"
 
@@ -29,6 +30,10 @@ const unsigned char kNoBytes[1] = {};
 // set and kept, or the reader's reason for refusing it.
 SourceLoad g_load;
 
+// The display's own curves from the last applied load, for the settings and
+// the files; a typed gamma drops them (DropDisplayResponse).
+DisplayResponse g_response;
+
 // A file's bytes, from ReserveFileBuffer (null for an empty input or when no
 // buffer could be had), applied as the source they are meant to be and then
 // released. Returns 1 when applied (and the balance recalculated).
@@ -43,7 +48,9 @@ int ApplyBuffer(LoadSource source, unsigned char* bytes, size_t size) {
         g_load = LoadSourceBytes(kPageDialog, source, bytes != nullptr ? bytes : kNoBytes, size);
     }
     std::free(bytes);
-    return g_load.report.status == LoadStatus::kApplied ? 1 : 0;
+    if (g_load.report.status != LoadStatus::kApplied) return 0;
+    g_response = g_load.decoded.response;
+    return 1;
 }
 
 // The last calibration file made, for the page to copy into a download, and
@@ -52,6 +59,8 @@ unsigned char g_calFile[kCalFileBufferSize];
 unsigned char g_profileFile[kProfileBufferSize];
 size_t g_calibrationSize;
 char g_calibrationReason[kCalibrationReasonSize];
+
+CalibrationCurves PageCurves() { return {nullptr, UsableResponse(g_response)}; }
 
 const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
     if (report.status == CalibrationStatus::kReady) return nullptr;
@@ -108,6 +117,10 @@ EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
 
 EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_load.text; }
 
+// For a typed change of the gamma field (1009): the typed gamma is then every
+// channel's curve, so the settings and the files go back to the ratios.
+EMSCRIPTEN_KEEPALIVE void DropDisplayResponse() { g_response.kind = ResponseKind::kPowerLaw; }
+
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
 // being read whole.
@@ -132,7 +145,7 @@ EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
 // --write-cal and --write-profile make them: null when made (the bytes at
 // CalibrationBytes, CalibrationSize of them), otherwise the reason.
 EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
-    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, kNoCalibrationCurves, g_calFile, g_calibrationSize));
+    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, PageCurves(), g_calFile, g_calibrationSize));
 }
 
 // The profile's header date from the browser's clock, in whole seconds since
@@ -141,7 +154,7 @@ EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
     IccDateTime created = {1970, 1, 1, 0, 0, 0};
     IccDateTimeFromEpoch(static_cast<int64_t>(seconds), created);
     return DescribeCalibrationRefusal(
-        WriteDisplayProfile(kPageDialog, kNoCalibrationCurves, created, g_profileFile, g_calibrationSize));
+        WriteDisplayProfile(kPageDialog, PageCurves(), created, g_profileFile, g_calibrationSize));
 }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
@@ -187,7 +200,7 @@ EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
 // settings r, g, b on a scale to top were given.
 EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
     const GainSettings gains = {given != 0, {r, g, b}, top};
-    const Account account = MakeAccount(kPageDialog, gains);
+    const Account account = MakeAccount(kPageDialog, gains, g_response);
     char text[kAccountTextSize];
     ComposeAccount(gains, account, text);
     int used = std::snprintf(g_account, sizeof g_account, "%s", text);
