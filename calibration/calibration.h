@@ -9,6 +9,7 @@
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "form/form.h"
+#include "source/calibration_in_effect.h"
 #include "source/curves.h"
 
 constexpr int kCalibrationChannels = 3;   // red, green, blue
@@ -70,6 +71,9 @@ struct CalibrationCurves {
     const ChannelCurves* in_effect;
     // TRC_c: the display's own response; null for a pure power law.
     const ChannelCurves* response;
+    // v_c as its formula, where the calibration in effect states one
+    // (in_effect then holds it sampled, and the formula is what is evaluated).
+    const CalibrationFormula* in_effect_formula = nullptr;
 };
 
 constexpr CalibrationCurves kNoCalibrationCurves = {nullptr, nullptr};

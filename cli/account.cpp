@@ -69,6 +69,12 @@ void PrintExplanation(const Session& session, const Account& account) {
     char text[kAccountTextSize];
     ComposeAccount(session.gains, account, text);
     std::printf("\n%s%s", session.loads.c_str(), text);
+    if (session.cal_path != nullptr || session.profile_path != nullptr ||
+        session.calibration.in_effect.status != CalibrationRead::kNone) {
+        char line[kCalibrationLineSize];
+        ComposeCalibrationLine(session.calibration, line);
+        std::printf("%s", line);
+    }
     if (!session.gains.given) std::printf("(--gains R,G,B, and --gain-max N for a scale other than 0 to 100.)\n");
     if (account.report.count != 0) std::printf("Read the warnings (on standard error) before acting on these numbers.\n");
     std::fflush(stdout);

@@ -9,6 +9,7 @@
 #include "colour/named_whites.h"
 #include "form/number_text.h"
 #include "explain/load_file.h"
+#include "cli/save_calibration.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -142,6 +143,7 @@ void LoadSourceOption(Session& session, LoadSource source, const char* path) {
     if (load.report.status != LoadStatus::kApplied) FailRefused(path, load.text);
     session.response = load.decoded.response;
     session.loads = session.loads + path + ": " + load.text + "\n";
+    TakeLoadCalibration(session.calibration, load, std::strcmp(path, "-") == 0 ? "standard input" : path);
 }
 
 void LoadProfileOption(Session& session, const char* path) { LoadSourceOption(session, LoadSource::kProfile, path); }
@@ -214,6 +216,9 @@ const Option kOptions[] = {
      "target white point (1010, 1011): X,Y; a name, D50, D55,\nD65, D75, A, E or DCI-P3; TK, a daylight temperature\n"
      "(6500K, 4000K to 25000K); or TK:planckian, a blackbody\n(2700K:planckian, 1000K to 25000K)",
      TypeTarget},
+    {"--calibration", "FILE",
+     "the calibration the written curves build on from here\non (a .cal or a profile with vcgt); none: no calibration",
+     ChooseCalibrationOption},
     {"--gains", "R,G,B", "the monitor's present gain settings: shows the new\nsettings beside the ratios", TakeGains},
     {"--gain-max", "N", "the top of the monitor's gain scale (default 100)", TakeGainMax},
     {"--explain", nullptr,

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "explain/calibration_choice.h"
 #include "explain/result_account.h"
 #include "form/memory_form.h"
 #include "source/display_response.h"
@@ -24,6 +25,9 @@ struct Session {
     // have run; "-" for standard output.
     const char* cal_path = nullptr;
     const char* profile_path = nullptr;
+    // The calibration the written curves build on: each load sets it, as do
+    // --calibration FILE and --calibration none, where they stand.
+    CalibrationChoice calibration = {};
 };
 
 constexpr int kExitUsage = 2;

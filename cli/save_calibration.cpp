@@ -107,11 +107,15 @@ bool IsStandardOutput(const char* path) { return path != nullptr && std::strcmp(
 // as they were.
 bool SaveCalibrationFiles(Session& session) {
     Dialog dlg = &session.form;
+    CalibrationCurves curves = kNoCalibrationCurves;
+    char reason[kCalibrationWordsSize];
+    const char* first_path = session.cal_path != nullptr ? session.cal_path : session.profile_path;
+    if (first_path != nullptr && !CurvesOfChoice(session.calibration, curves, reason)) FailSave(first_path, reason);
+    curves.response = UsableResponse(session.response);
     static unsigned char cal[kCalFileBufferSize];
     static unsigned char profile[kProfileBufferSize];
     size_t cal_size = 0;
     size_t profile_size = 0;
-    const CalibrationCurves curves = {nullptr, UsableResponse(session.response)};
     if (session.cal_path != nullptr) {
         const CalibrationReport report = WriteCalFile(dlg, curves, cal, cal_size);
         if (report.status != CalibrationStatus::kReady) FailRefused(session.cal_path, report);
@@ -125,4 +129,16 @@ bool SaveCalibrationFiles(Session& session) {
     if (session.cal_path != nullptr) SaveBytes(session.cal_path, cal, cal_size);
     if (session.profile_path != nullptr) SaveBytes(session.profile_path, profile, profile_size);
     return IsStandardOutput(session.cal_path) || IsStandardOutput(session.profile_path);
+}
+
+void ChooseCalibrationOption(Session& session, const char* value) {
+    if (std::strcmp(value, "none") == 0) {
+        ClearCalibrationChoice(session.calibration);
+        return;
+    }
+    char reason[kCalibrationWordsSize];
+    if (!ChooseCalibrationFile(session.calibration, value, reason)) {
+        std::fprintf(stderr, "tintmend-cli: %s: %s\n", value, reason);
+        std::exit(kExitRefused);
+    }
 }

@@ -10,3 +10,8 @@
 // stated or a file that cannot be written ends the program with exit code 1,
 // the reason on stderr, and leaves no file of that name changed.
 bool SaveCalibrationFiles(Session& session);
+
+// --calibration FILE or none: the calibration later curves build on. A file
+// that holds none, or one that cannot be built on, ends the program with
+// exit code 1 and the reason on stderr.
+void ChooseCalibrationOption(Session& session, const char* value);

@@ -19,13 +19,12 @@ void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (
 
 // A source's decoder with its notes, then ApplyColorimetry and the account
 // when the source was accepted (account is emptied otherwise, and a refused
-// source changes nothing). colorimetry keeps what the source said, for what
-// a front end keeps beside the fields. For front ends that show what a load did:
-//   ApplyAndDescribe(dlg, DecodeProfile, bytes, size, colorimetry, account)
+// source changes nothing). For front ends that show what a load did:
+//   ApplyAndDescribe(dlg, DecodeProfile, bytes, size, account)
 template <typename Report>
 Report ApplyAndDescribe(Dialog dlg, Report (*decode)(const unsigned char*, size_t, Colorimetry&, LoadNotes&),
-                        const unsigned char* bytes, size_t size, Colorimetry& colorimetry,
-                        char (&account)[kLoadAccountSize]) {
+                        const unsigned char* bytes, size_t size, char (&account)[kLoadAccountSize]) {
+    Colorimetry colorimetry;
     LoadNotes notes;
     Report report = decode(bytes, size, colorimetry, notes);
     account[0] = '\0';

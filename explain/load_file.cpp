@@ -4,6 +4,7 @@
 #include "edid/edid.h"
 #include "measurement/decode_measurement.h"
 #include "profile/decode_profile.h"
+#include "profile/decode_vcgt.h"
 #include "source/read_file.h"
 
 namespace {
@@ -16,7 +17,7 @@ Decoder DecoderOf(LoadSource source) {
         case LoadSource::kMeasurement: return DecodeMeasurement;
         case LoadSource::kProfile: break;
     }
-    return DecodeProfile;
+    return DecodeCalibratedProfile;
 }
 
 SourceLoad Refused(LoadSource source, const LoadReport& report) {
@@ -48,8 +49,12 @@ SourceLoad RefuseSource(LoadSource source, LoadStatus status) { return Refused(s
 
 SourceLoad LoadSourceBytes(Dialog dlg, LoadSource source, const unsigned char* bytes, size_t size) {
     SourceLoad load = {};
-    load.report = ApplyAndDescribe(dlg, DecoderOf(source), bytes, size, load.decoded, load.text);
-    return load.report.status == LoadStatus::kApplied ? load : Refused(source, load.report);
+    LoadNotes notes;
+    load.report = DecoderOf(source)(bytes, size, load.decoded, notes);
+    if (load.report.status != LoadStatus::kApplied) return Refused(source, load.report);
+    ApplyColorimetry(dlg, load.decoded);
+    DescribeLoad(load.decoded, notes, load.text);
+    return load;
 }
 
 SourceLoad LoadSourceFile(Dialog dlg, LoadSource source, const char* path) {

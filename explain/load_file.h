@@ -10,6 +10,7 @@
 #include "explain/describe_load.h"
 #include "explain/describe_report.h"
 #include "form/form.h"
+#include "source/colorimetry.h"
 #include "source/load_report.h"
 
 static_assert(kLoadAccountSize >= kLoadReasonSize, "a reason fits where an account does");
@@ -18,8 +19,8 @@ struct SourceLoad {
     LoadReport report;
     // What the load set and kept when applied, the reason when refused.
     char text[kLoadAccountSize];
-    // What the source said when applied: what the front end keeps beside
-    // the fields (the display's own curves) comes from here.
+    // The record applied, for what the fields do not hold: the calibration
+    // the values were measured through and the display's own curves.
     Colorimetry decoded;
 };
 

@@ -6,6 +6,7 @@
 #include "colour/chromaticity.h"
 #include "measurement/decode_table.h"
 #include "profile/icc.h"
+#include "source/read_cal_table.h"
 
 namespace {
 
@@ -67,15 +68,24 @@ LoadReport DecodeReadings(CgatsText text, Colorimetry& out, LoadNotes& notes) {
     out.has_white = true;
     XyzToChromaticity(xyz, out.white.x, out.white.y);
     notes.from_readings = true;
+    out.keeps_calibration = true;  // one reading says nothing of the curves it was taken through
     notes.measurement_count = count;
     return kLoadApplied;
+}
+
+// A table's values, and the CAL table that follows it where the display was
+// measured through a calibration.
+LoadReport DecodeTableAndCalibration(CgatsText text, const CgatsTable& table, Colorimetry& out, LoadNotes& notes) {
+    const LoadReport report = DecodeMeasurementTable(text, table, out, notes);
+    if (report.status == LoadStatus::kApplied) DecodeCalText(text, out.calibration);
+    return report;
 }
 
 LoadReport DecodeText(CgatsText text, Colorimetry& out, LoadNotes& notes) {
     CgatsTable table;
     switch (ReadCgatsTable(text, 0, table)) {
         case CgatsStatus::kRead:
-            if (IsMeasurementTable(text, table)) return DecodeMeasurementTable(text, table, out, notes);
+            if (IsMeasurementTable(text, table)) return DecodeTableAndCalibration(text, table, out, notes);
             return Refusal(IsLabTable(text, table) ? LoadStatus::kLabOnly : LoadStatus::kNotMeasurement);
         case CgatsStatus::kUnterminatedFormat:
         case CgatsStatus::kUnterminatedData: return Refusal(LoadStatus::kDamagedTable);
@@ -121,7 +131,7 @@ LoadReport DecodeProfileMeasurement(const unsigned char* bytes, size_t size, Col
         if (report.status == LoadStatus::kNoMeasurementTag) continue;
         if (report.status != LoadStatus::kApplied) return report;
         notes.measurement_tag = tag;
-        return DecodeMeasurementTable(text, table, out, notes);
+        return DecodeTableAndCalibration(text, table, out, notes);
     }
     return Refusal(LoadStatus::kNoMeasurementTag);
 }

@@ -9,6 +9,7 @@
 #include "colour/chromaticity.h"
 #include "form/form.h"
 #include "source/display_response.h"
+#include "source/calibration_in_effect.h"
 
 enum ColorimetryPrimary { kPrimaryRed, kPrimaryGreen, kPrimaryBlue, kPrimaryCount };
 
@@ -22,6 +23,10 @@ struct Colorimetry {
     // Each channel's own curve, for the settings and the writers and never
     // for a field: kPowerLaw unless the source gives curves.
     DisplayResponse response;
+    // What the values were measured through, for the writers and never for a
+    // field: none unless the source says; a single reading keeps what was.
+    bool keeps_calibration;
+    CalibrationInEffect calibration;
 };
 
 // Writes what the record gives into fields 1001 to 1009 (white, red, green,

@@ -12,9 +12,10 @@
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
-#include "edid/edid.h"
+#include "explain/calibration_choice.h"
 #include "explain/load_file.h"
 #include "calibration/write_calibration.h"
+#include "edid/edid.h"
 
 namespace {
 
@@ -34,6 +35,11 @@ SourceLoad g_load;
 // the files; a typed gamma drops them (DropDisplayResponse).
 DisplayResponse g_response;
 
+// The calibration the page's files build on, set by each load as the
+// companion's is, and the words that say so.
+CalibrationChoice g_calibration;
+char g_calibrationText[kCalibrationWordsSize];
+
 // A file's bytes, from ReserveFileBuffer (null for an empty input or when no
 // buffer could be had), applied as the source they are meant to be and then
 // released. Returns 1 when applied (and the balance recalculated).
@@ -48,6 +54,7 @@ int ApplyBuffer(LoadSource source, unsigned char* bytes, size_t size) {
         g_load = LoadSourceBytes(kPageDialog, source, bytes != nullptr ? bytes : kNoBytes, size);
     }
     std::free(bytes);
+    TakeLoadCalibration(g_calibration, g_load, "the loaded file");
     if (g_load.report.status != LoadStatus::kApplied) return 0;
     g_response = g_load.decoded.response;
     return 1;
@@ -59,8 +66,6 @@ unsigned char g_calFile[kCalFileBufferSize];
 unsigned char g_profileFile[kProfileBufferSize];
 size_t g_calibrationSize;
 char g_calibrationReason[kCalibrationReasonSize];
-
-CalibrationCurves PageCurves() { return {nullptr, UsableResponse(g_response)}; }
 
 const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
     if (report.status == CalibrationStatus::kReady) return nullptr;
@@ -145,7 +150,11 @@ EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
 // --write-cal and --write-profile make them: null when made (the bytes at
 // CalibrationBytes, CalibrationSize of them), otherwise the reason.
 EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
-    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, PageCurves(), g_calFile, g_calibrationSize));
+    CalibrationCurves curves;
+    g_calibrationSize = 0;
+    if (!CurvesOfChoice(g_calibration, curves, g_calibrationText)) return g_calibrationText;
+    curves.response = UsableResponse(g_response);
+    return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, curves, g_calFile, g_calibrationSize));
 }
 
 // The profile's header date from the browser's clock, in whole seconds since
@@ -153,8 +162,19 @@ EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
 EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
     IccDateTime created = {1970, 1, 1, 0, 0, 0};
     IccDateTimeFromEpoch(static_cast<int64_t>(seconds), created);
-    return DescribeCalibrationRefusal(
-        WriteDisplayProfile(kPageDialog, PageCurves(), created, g_profileFile, g_calibrationSize));
+    CalibrationCurves curves;
+    g_calibrationSize = 0;
+    if (!CurvesOfChoice(g_calibration, curves, g_calibrationText)) return g_calibrationText;
+    curves.response = UsableResponse(g_response);
+    return DescribeCalibrationRefusal(WriteDisplayProfile(kPageDialog, curves, created, g_profileFile, g_calibrationSize));
+}
+
+// What the files build on, for the status line: "built on the calibration in
+// the loaded file (256 entries per channel)" or "no calibration in effect:
+// curves from the ratios alone".
+EMSCRIPTEN_KEEPALIVE const char* CalibrationText() {
+    DescribeCalibrationChoice(g_calibration, g_calibrationText);
+    return g_calibrationText;
 }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }

@@ -63,6 +63,16 @@ for args in "${cases[@]}"; do
     check "dispwin, .cal, $args" sets_calibration "$dir/t.cal"
     check "dispwin, profile, $args" sets_calibration "$dir/t.icc"
 done
+# Files built on a calibration in effect: the last profile's vcgt.
+mv "$dir/t.icc" "$dir/base.icc"
+if "$cli" --profile "$dir/base.icc" --target D65 --write-profile "$dir/t.icc" --write-cal "$dir/on.cal" >/dev/null; then
+    check "iccdump -v 3, built on a calibration" reads_cleanly "$dir/t.icc"
+    check "dispwin, .cal built on a calibration" sets_calibration "$dir/on.cal"
+    check "dispwin, profile built on a calibration" sets_calibration "$dir/t.icc"
+else
+    failed=$((failed + 1))
+    echo "FAIL: tintmend-cli --profile base.icc --target D65"
+fi
 grep -v END_DATA "$dir/t.cal" >"$dir/damaged.cal"
 check "dispwin turns a damaged .cal away" turned_away "$dir/damaged.cal"
 

@@ -84,6 +84,36 @@ check "a folder that is not there" refused_by_system "$dir/no/such/t.cal"
 run "${target[@]}" --write-profile "$dir/old.icc"
 check "replaces an existing file" cmp -s "$dir/old.icc" "$dir/t.icc"
 
+# Curves built on the calibration in effect: t.cal and t.icc hold r1 * s, so
+# the rows built on either for a second target are r1 * r2 * s (within 2/65535).
+rows_are() {  # file, r1 as three numbers, then r2 as three
+    awk -v r="$2 $3 $4" -v q="$5 $6 $7" 'BEGIN { split(r, a, " "); split(q, b, " "); for (c = 1; c <= 3; c++) f[c + 1] = a[c] * b[c] }
+        /^END_DATA/ { data = 0 } data { n++; for (c = 2; c <= 4; c++) { d = $c - f[c] * $1; if (d > 2 / 65535 || d < -2 / 65535) bad = 1 } }
+        /^BEGIN_DATA$/ { data = 1 } END { exit bad || n != 256 }' "$1"
+}
+ratios() { echo "$out" | awk '{ printf "%s ", $2 }'; }
+refused_whole() { [ "$status" = 1 ] && [ ! -e "$dir/new.cal" ] && [ ! -e "$dir/new.icc" ]; }
+r1=(0.81081 0.87909 1.00000)
+run --calibration "$dir/t.cal" --target D65 --write-cal "$dir/on.cal"
+check "--calibration FILE.cal" rows_are "$dir/on.cal" "${r1[@]}" $(ratios)
+run --profile "$dir/t.icc" --target D65 --write-cal "$dir/on.cal"
+check "a profile's vcgt" rows_are "$dir/on.cal" "${r1[@]}" $(ratios)
+run --calibration none --profile "$dir/t.icc" --target D65 --write-cal "$dir/later.cal"
+check "a load after --calibration none sets it again" cmp -s "$dir/on.cal" "$dir/later.cal"
+# --calibration none after the load: the bytes of the same fields typed.
+run --profile "$dir/t.icc" --target D65 --calibration none --write-cal "$dir/none.cal"
+run --profile "$dir/t.icc" --fields
+typed=($(awk -F'\t' '$1 <= 1009 { printf "--set %s=%s ", $1, $3 }' <<<"$out"))
+run "${typed[@]}" --target D65 --write-cal "$dir/typed.cal"
+check "--calibration none" cmp -s "$dir/none.cal" "$dir/typed.cal"
+grep -v END_DATA "$dir/t.cal" >"$dir/damaged.cal"
+sed '30,40d' "$dir/t.cal" >"$dir/short.cal"
+for damaged in damaged short; do
+    run --calibration "$dir/$damaged.cal" --write-cal "$dir/new.cal" --write-profile "$dir/new.icc"
+    check "a $damaged .cal is refused" refused_whole
+done
+check "the reason for a short .cal" [ "$err" = "tintmend-cli: $dir/short.cal: the calibration in $dir/short.cal cannot be built on: it is shorter than its header says" ]
+
 run --write-cal - --write-profile -
 check "two files to standard output" [ "$status" = 2 ]
 run --write-profile
