@@ -141,7 +141,8 @@ void LoadSourceOption(Session& session, LoadSource source, const char* path) {
         load = LoadSourceFile(&session.form, source, path);
     }
     if (load.report.status != LoadStatus::kApplied) FailRefused(path, load.text);
-    session.response = load.decoded.response;
+    // A single reading, which keeps the calibration, says nothing of the curves either.
+    if (!load.decoded.keeps_calibration) session.response = load.decoded.response;
     session.loads = session.loads + path + ": " + load.text + "\n";
     TakeLoadCalibration(session.calibration, load, std::strcmp(path, "-") == 0 ? "standard input" : path);
 }

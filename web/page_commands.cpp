@@ -56,7 +56,8 @@ int ApplyBuffer(LoadSource source, unsigned char* bytes, size_t size) {
     std::free(bytes);
     TakeLoadCalibration(g_calibration, g_load, "the loaded file");
     if (g_load.report.status != LoadStatus::kApplied) return 0;
-    g_response = g_load.decoded.response;
+    // A single reading, which keeps the calibration, says nothing of the curves either.
+    if (!g_load.decoded.keeps_calibration) g_response = g_load.decoded.response;
     return 1;
 }
 
