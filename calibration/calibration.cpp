@@ -175,7 +175,9 @@ double DriveSignal(const Calibration& calibration, const CalibrationCurves& curv
 
 double CalibratedLevel(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {
     const double drive = DriveSignal(calibration, curves, channel, level / 255.0);
-    if (curves.in_effect_formula != nullptr) return EvaluateCalibrationFormula(*curves.in_effect_formula, channel, drive);
+    if (curves.in_effect_formula != nullptr) {
+        return EvaluateCalibrationFormula(*curves.in_effect_formula, channel, drive);
+    }
     if (curves.in_effect == nullptr) return drive;
     return EvaluateCurve(curves.in_effect->channel[channel], drive);
 }

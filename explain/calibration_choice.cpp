@@ -23,7 +23,9 @@ const ReadText kReadTexts[] = {
     {CalibrationRead::kTooFewEntries, "it has fewer than 2 entries per channel"},
     {CalibrationRead::kTruncated, "it is shorter than its header says"},
     {CalibrationRead::kChannelCount, "it has %ld channels (1 or 3 are read)"},
-    {CalibrationRead::kFalls, "its %s curve falls at entry %ld"},
+    // A table longer than the curves was read at sampled entries: "near" one.
+    {CalibrationRead::kFalls, "its %s curve falls %s entry %ld"},
+    {CalibrationRead::kOutOfRange, "its %s curve leaves 0 to 1 %s entry %ld"},
     {CalibrationRead::kNotCalTable, "it is no table of RGB_I, RGB_R, RGB_G and RGB_B numbers"},
     {CalibrationRead::kUnevenInputs, "its RGB_I inputs are not evenly spaced from 0 to 1"},
 };
@@ -35,8 +37,11 @@ void DescribeUnreadable(const CalibrationInEffect& c, const char* name, char (&t
         if (entry.status == c.status) format = entry.text;
     }
     char why[128];
-    if (c.status == CalibrationRead::kFalls) {
-        std::snprintf(why, sizeof why, format, kChannelNames[c.channel], c.value);
+    if (c.status == CalibrationRead::kOutOfRange && c.entries == 0) {
+        std::snprintf(why, sizeof why, "its %s formula leaves 0 to 1", kChannelNames[c.channel]);
+    } else if (c.status == CalibrationRead::kFalls || c.status == CalibrationRead::kOutOfRange) {
+        std::snprintf(why, sizeof why, format, kChannelNames[c.channel], c.entries > kMaxCurveEntries ? "near" : "at",
+                      c.value);
     } else {
         std::snprintf(why, sizeof why, format, c.value);
     }
@@ -48,7 +53,7 @@ void NameSource(CalibrationChoice& choice, const char* name) {
 }
 
 bool IsProfile(const unsigned char* bytes, size_t size) {
-    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == MakeSignature("acsp");
+    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
 }
 
 }  // namespace

@@ -103,7 +103,9 @@ void DecodeProfileCalibration(const unsigned char* bytes, size_t size, Calibrati
     for (uint64_t i = 0; i < count && FitsWithin(kTagTableOffset, kTagEntrySize * i + 4, size); ++i) {
         const unsigned char* entry = bytes + kTagTableOffset + kTagEntrySize * i;
         if (ReadBigU32(entry + kTagEntrySignatureOffset) != kSigVcgtTag) continue;
-        if (!FitsWithin(kTagTableOffset, kTagEntrySize * (i + 1), size)) return Fail(out, CalibrationRead::kTruncated, 0);
+        if (!FitsWithin(kTagTableOffset, kTagEntrySize * (i + 1), size)) {
+            return Fail(out, CalibrationRead::kTruncated, 0);
+        }
         found = true;
         offset = ReadBigU32(entry + kTagEntryDataOffset);
         length = ReadBigU32(entry + kTagEntrySizeField);

@@ -7,13 +7,17 @@ CalibrationRead CheckCalibrationRises(CalibrationInEffect& calibration) {
     for (int c = 0; c < kCurveChannels; ++c) {
         const Curve& curve = calibration.curves.channel[c];
         float highest = curve.value[0];
-        for (int i = 1; i < curve.count; ++i) {
-            if (curve.value[i] < highest - kCalibrationFallTolerance) {
+        for (int i = 0; i < curve.count; ++i) {
+            const float v = curve.value[i];
+            const bool outside = !(v >= 0.0f && v <= 1.0f);  // a not-a-number too
+            if (outside || v < highest - kCalibrationFallTolerance) {
                 calibration.channel = c;
-                calibration.value = i;
-                return calibration.status = CalibrationRead::kFalls;
+                // The source's own entry where its table was sampled down.
+                const int entries = calibration.entries;
+                calibration.value = entries > curve.count ? std::lround(i * (entries - 1.0) / (curve.count - 1)) : i;
+                return calibration.status = outside ? CalibrationRead::kOutOfRange : CalibrationRead::kFalls;
             }
-            highest = std::max(highest, curve.value[i]);
+            highest = std::max(highest, v);
         }
     }
     return calibration.status = CalibrationRead::kCurves;

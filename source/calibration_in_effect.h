@@ -17,6 +17,7 @@ enum class CalibrationRead {
     kTruncated,     // shorter than its header says
     kChannelCount,  // value: the channels found, neither 1 nor 3
     kFalls,         // channel and value: the entry below an earlier one
+    kOutOfRange,    // channel and value: an entry below 0 or above 1 (a formula's or a .cal's)
     kNotCalTable,   // a .cal without its RGB_I, RGB_R, RGB_G, RGB_B rows of numbers
     kUnevenInputs,  // a .cal whose inputs are not evenly spaced from 0 to 1
 };
@@ -44,7 +45,8 @@ struct CalibrationInEffect {
 // A decrease smaller than this is a rounding of the source's own numbers, not a fall.
 constexpr double kCalibrationFallTolerance = 1.0 / 65535;
 
-// kFalls naming the first channel that falls, or kCurves.
+// kOutOfRange or kFalls naming the first channel and entry at fault, or
+// kCurves: the writers state levels from 0 to 1 and nothing else.
 CalibrationRead CheckCalibrationRises(CalibrationInEffect& calibration);
 
 // Reads entry i of a calibration's table, normalised to [0, 1].

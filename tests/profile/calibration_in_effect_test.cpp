@@ -18,6 +18,7 @@
 #include "explain/calibration_choice.h"
 #include "explain/load_file.h"
 #include "form/memory_form.h"
+#include "edid_builder.h"
 #include "profile_builder.h"
 
 namespace {
@@ -166,6 +167,7 @@ TEST(CalibrationInEffect, WrittenCurvesAreTheOldReadAtTheScaledSignal) {
 
 TEST(CalibrationInEffect, CalibrationThatCannotBeBuiltOnIsRefusedWithItsReason) {
     Bytes damaged = VcgtTable(3, 256, 2, Bent);
+    const double kBeyondOne[3][3] = {{1.0, 0.0, 1.0}, {1.0, 0.0, 1.0}, {1.0, 0.0, 1.5}};
     damaged[11] = 7;  // a kind that is neither table nor formula
     const struct {
         const char* name;
@@ -176,6 +178,8 @@ TEST(CalibrationInEffect, CalibrationThatCannotBeBuiltOnIsRefusedWithItsReason) 
         {"shorter than its header says", VcgtTable(3, 200, 2, Bent, 256), "it is shorter than its header says"},
         {"two channels", VcgtTable(2, 256, 2, Bent), "it has 2 channels (1 or 3 are read)"},
         {"falls", VcgtTable(3, 256, 2, Falls), "its green curve falls at entry 128"},
+        {"a formula beyond 1", VcgtFormula(kBeyondOne), "its blue formula leaves 0 to 1"},
+        {"falls in a long table", VcgtTable(3, 4096, 2, Falls), "its green curve falls near entry 2050"},
     };
     for (const auto& c : cases) {
         Loaded loaded;
@@ -201,6 +205,49 @@ TEST(CalibrationInEffect, NoCalibrationGivesTheBytesOfNoCurves) {
         EXPECT_EQ(curves.in_effect, nullptr);
         DescribeCalibrationChoice(loaded->choice, words);
         EXPECT_STREQ(words, "no calibration in effect: curves from the ratios alone");
+    }
+}
+
+// Each load sets the calibration its values were measured through; a
+// single reading keeps the one before. Applied in order to one choice.
+TEST(CalibrationInEffect, EachLoadSetsTheCalibrationItWasMeasuredThrough) {
+    const std::string table =
+        "LGOROWLENGTH 4\nBEGIN_DATA_FORMAT\nXYZ_Z RGB_B XYZ_Y RGB_G XYZ_X RGB_R\nEND_DATA_FORMAT\nBEGIN_DATA\n"
+        "30 255 40 255 30 255\n1 0 3 0 6 255\n1 0 6 255 3 0\n7.9 255 0.6 0 1.5 0\nEND_DATA\n";
+    const std::string cal = "CAL\nBEGIN_DATA_FORMAT\nRGB_I RGB_R RGB_G RGB_B\nEND_DATA_FORMAT\nNUMBER_OF_SETS 3\n"
+                            "BEGIN_DATA\n0 0 0 0\n0.5 0.4 0.45 0.5\n1 0.9 0.95 1\nEND_DATA\n";
+    const std::string kBuiltOn = "built on the calibration in ";
+    const std::string kNone = "no calibration in effect: curves from the ratios alone";
+    const struct {
+        const char* name;
+        LoadSource source;
+        Bytes bytes;
+        std::string words;
+    } steps[] = {
+        {"a profile with vcgt", LoadSource::kProfile, ProfileWith(VcgtTable(3, 256, 2, Bent)),
+         kBuiltOn + "a profile with vcgt (256 entries per channel)"},
+        {"a reading", LoadSource::kMeasurement, TextBytes("Result is XYZ: 30 40 30"),
+         kBuiltOn + "a profile with vcgt (256 entries per channel)"},
+        {"an EDID", LoadSource::kEdid, TypicalEdid(), kNone},
+        {"a table with CAL", LoadSource::kMeasurement, TextBytes(table + cal),
+         kBuiltOn + "a table with CAL (3 entries per channel)"},
+        {"a table without", LoadSource::kMeasurement, TextBytes(table), kNone},
+        {"a profile with vcgt again", LoadSource::kProfile, ProfileWith(VcgtTable(1, 16, 1, Bent)),
+         kBuiltOn + "a profile with vcgt again (16 entries per channel)"},
+        {"a profile without", LoadSource::kProfile, TypicalDisplayProfile(), kNone},
+    };
+    Form form;
+    StartForm(&form);
+    static CalibrationChoice choice;
+    ClearCalibrationChoice(choice);
+    for (const auto& step : steps) {
+        static SourceLoad load;
+        load = LoadSourceBytes(&form, step.source, step.bytes.data(), step.bytes.size());
+        ASSERT_EQ(load.report.status, LoadStatus::kApplied) << step.name << ": " << load.text;
+        TakeLoadCalibration(choice, load, step.name);
+        char words[kCalibrationWordsSize];
+        DescribeCalibrationChoice(choice, words);
+        EXPECT_EQ(words, step.words) << step.name;
     }
 }
 
