@@ -10,6 +10,7 @@
 #include "colour/plausibility.h"
 #include "form/number_text.h"
 #include "calibration/display_profile_layout.h"
+#include "source/display_response.h"
 
 const Vector3 kD50Illuminant = {{0.9642, 1.0, 0.8249}};
 
@@ -93,8 +94,8 @@ CalibrationReport WorkOutProfileColours(const Matrix3& normalised, Calibration& 
     MakeBradfordAdaptation(out.white, kD50Illuminant, out.adaptation);
     Vector3 full[kCalibrationChannels];
     for (int c = 0; c < kCalibrationChannels; ++c) {
-        const double linear = std::pow(out.ratio[c], out.gamma);
-        for (int i = 0; i < 3; ++i) full[c].v[i] = normalised.m[3 * c + i] * linear;
+        out.linear[c] = std::pow(out.ratio[c], out.gamma);
+        for (int i = 0; i < 3; ++i) full[c].v[i] = normalised.m[3 * c + i] * out.linear[c];
     }
     const double luminance = full[0].v[1] + full[1].v[1] + full[2].v[1];
     bool fits = luminance > 0.0 && FitsProfile(out.white);
@@ -113,7 +114,7 @@ CalibrationReport WorkOutProfileColours(const Matrix3& normalised, Calibration& 
 // Fields 1001 to 1011 are read in the calculation's order, then the results.
 CalibrationReport ReadCalibration(Dialog dlg, Calibration& out) {
     out = Calibration{};
-    Matrix3 normalised;
+    Matrix3& normalised = out.normalised;
     ReadNormalisedMatrix(dlg, normalised);
     out.gamma = ReadFieldNumber(dlg, IDC_GAMMA);
     out.target.x = ReadFieldNumber(dlg, IDC_TARGET_WHITE_X);
@@ -136,8 +137,10 @@ void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrati
     std::snprintf(text, sizeof text, "Tintmend: white %s, %s", x, y);
 }
 
-double DriveSignal(const Calibration& calibration, const CalibrationCurves&, int channel, double s) {
-    return calibration.ratio[channel] * s;
+double DriveSignal(const Calibration& calibration, const CalibrationCurves& curves, int channel, double s) {
+    if (curves.response == nullptr) return calibration.ratio[channel] * s;
+    const double tone = CalcToneResponse(*curves.response, calibration.normalised, s);
+    return InvertCurve(curves.response->channel[channel], calibration.linear[channel] * tone);
 }
 
 double CalibratedLevel(const Calibration& calibration, const CalibrationCurves& curves, int channel, int level) {

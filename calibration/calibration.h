@@ -45,6 +45,8 @@ struct Calibration {
     Vector3 white;                       // the target's XYZ with Y = 1
     Matrix3 adaptation;                  // Bradford, from white to the D50 illuminant
     Vector3 colorant[kCalibrationChannels];  // each channel's XYZ at full drive, adapted
+    double linear[kCalibrationChannels];     // L_c = r_c^gamma, the light each channel gives at full drive
+    Matrix3 normalised;                      // the reference's RGB-to-XYZ matrix, white at Y = 1
 };
 
 // The D50 white of the profile connection space, as the header states it.
@@ -77,7 +79,9 @@ struct CalibrationCurves {
 constexpr CalibrationCurves kNoCalibrationCurves = {nullptr, nullptr};
 
 // w_c(s): the signal channel c is driven with for the grey s before the
-// calibration in effect, r_c * s.
+// calibration in effect: r_c * s, or through the display's own curves
+// TRC_c^-1(L_c * T(s)), which keeps every grey at the target's chromaticity
+// and on the display's own tone response T.
 double DriveSignal(const Calibration& calibration, const CalibrationCurves& curves, int channel, double s);
 
 // The signal channel c sends for input level i: v_c(w_c(i / 255)), or

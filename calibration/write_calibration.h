@@ -13,7 +13,7 @@
 
 // Room for the largest file each writer can make (checked where they are made).
 constexpr size_t kCalFileBufferSize = 16384;
-constexpr size_t kProfileBufferSize = 4096;
+constexpr size_t kProfileBufferSize = 8192;
 
 // The profile header's dateTimeNumber, in UTC.
 struct IccDateTime {

@@ -1,7 +1,10 @@
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "calibration/display_profile_layout.h"
 #include "calibration/write_calibration.h"
+#include "source/display_response.h"
 
 namespace {
 
@@ -13,11 +16,14 @@ const IccSignature kColorantTags[kCalibrationChannels] = {kSigRedColorantTag, kS
                                                           kSigBlueColorantTag};
 const IccSignature kTrcTags[kCalibrationChannels] = {kSigRedTrcTag, kSigGreenTrcTag, kSigBlueTrcTag};
 constexpr size_t kTagDataStart = kTagTableOffset + kProfileTagCount * kTagEntrySize;
+// A tone response as a curveType table: one entry per input level.
+constexpr size_t kToneTableOffset = 12;
+constexpr size_t kToneTableTypeSize = kToneTableOffset + 2 * kCalibrationLevels;
 constexpr size_t kVcgtSize = kVcgtDataOffset + kCalibrationChannels * kCalibrationLevels * kVcgtEntryBytes;
 constexpr size_t kLargestProfile =
     kTagDataStart + AlignTag(kDescriptionTextOffset + kCalibrationDescriptionSize + kDescriptionTailSize) +
     AlignTag(kTextOffset + sizeof kCopyright) + 4 * AlignTag(kXyzTypeSize) + AlignTag(kAdaptationTypeSize) +
-    3 * AlignTag(kCurveGammaTypeSize) + AlignTag(kVcgtSize);
+    3 * AlignTag(kToneTableTypeSize) + AlignTag(kVcgtSize);
 static_assert(kLargestProfile <= kProfileBufferSize, "the largest profile fits its buffer");
 
 // The profile as it grows: tag data is laid end to end from kTagDataStart,
@@ -72,6 +78,23 @@ void WriteGammaTag(ProfileOut& out, IccSignature tag, double gamma) {
     WriteBigU16(data + kCurveGammaOffset, EncodeU8Fixed8(gamma));
 }
 
+// The display as it will be: the gamma's power law, or where the curves
+// were built through the display's own response, that response T(s) for
+// every channel (each channel's light over its full drive's is T(s)).
+void WriteToneTag(ProfileOut& out, IccSignature tag, const Calibration& calibration, const CalibrationCurves& curves) {
+    if (curves.response == nullptr) {
+        WriteGammaTag(out, tag, calibration.gamma);
+        return;
+    }
+    unsigned char* data = BeginTag(out, tag, kSigCurveType, kToneTableTypeSize);
+    WriteBigU32(data + kCurveCountOffset, kCalibrationLevels);
+    for (int level = 0; level < kCalibrationLevels; ++level) {
+        const double tone = CalcToneResponse(*curves.response, calibration.normalised, level / 255.0);
+        const double entry = std::round(65535.0 * std::clamp(tone, 0.0, 1.0));
+        WriteBigU16(data + kToneTableOffset + 2 * level, static_cast<uint16_t>(entry));
+    }
+}
+
 void WriteVideoCardGammaTag(ProfileOut& out, const Calibration& calibration, const CalibrationCurves& curves) {
     unsigned char* data = BeginTag(out, kSigVideoCardGammaTag, kSigVideoCardGammaType, kVcgtSize);
     WriteBigU32(data + kVcgtKindOffset, kVcgtTableKind);
@@ -119,7 +142,7 @@ CalibrationReport WriteDisplayProfile(Dialog dlg, const CalibrationCurves& curve
     WriteXyzTag(profile, kSigMediaWhitePointTag, calibration.white);
     WriteAdaptationTag(profile, calibration.adaptation);
     for (int c = 0; c < kCalibrationChannels; ++c) WriteXyzTag(profile, kColorantTags[c], calibration.colorant[c]);
-    for (IccSignature tag : kTrcTags) WriteGammaTag(profile, tag, calibration.gamma);
+    for (IccSignature tag : kTrcTags) WriteToneTag(profile, tag, calibration, curves);
     WriteVideoCardGammaTag(profile, calibration, curves);
 
     WriteHeader(out, created, profile.used);

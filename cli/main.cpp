@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
-    const Account account = MakeAccount(&session.form, session.gains);
+    const Account account = MakeAccount(&session.form, session.gains, session.response);
     // Warnings show whatever was asked for, and change neither stdout nor the
     // exit code; before the files, since a refusal may point to them.
     const bool files = session.cal_path != nullptr || session.profile_path != nullptr;

@@ -37,6 +37,7 @@ void TypeFieldAssignment(Session& session, const char* arg) {
         FailUsage("--set: '" + id_text + "' is not an input field (1001 to 1011)");
     }
     SetFieldText(&session.form, static_cast<FieldId>(id), equals + 1);
+    if (id == IDC_GAMMA) session.response.kind = ResponseKind::kPowerLaw;
 }
 
 // "X,Y", split at its one comma, typed into the pair from x_field. A second
@@ -83,7 +84,11 @@ void TypeTarget(Session& s, const char* arg) {
     }
     TypeTargetWordOption(s, arg);
 }
-void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, arg); }
+// The typed gamma is then the curve of every channel.
+void TypeGamma(Session& s, const char* arg) {
+    SetFieldText(&s.form, IDC_GAMMA, arg);
+    s.response.kind = ResponseKind::kPowerLaw;
+}
 
 // A refused file ends the run: the reason on stderr, nothing on stdout.
 [[noreturn]] void FailRefused(const char* path, const char* reason) {
@@ -111,6 +116,8 @@ void LoadSourceOption(Session& session, LoadSource source, const char* path) {
         load = LoadSourceFile(&session.form, source, path);
     }
     if (load.report.status != LoadStatus::kApplied) FailRefused(path, load.text);
+    // A single reading, which keeps the calibration, says nothing of the curves either.
+    if (!load.decoded.keeps_calibration) session.response = load.decoded.response;
     session.loads = session.loads + path + ": " + load.text + "\n";
     TakeLoadCalibration(session.calibration, load, std::strcmp(path, "-") == 0 ? "standard input" : path);
 }
@@ -179,7 +186,7 @@ const Option kOptions[] = {
      "read a monitor's EDID, binary or hex text, into fields\n1001 to 1009 as a profile would; - reads standard input",
      LoadEdidOption},
     {"--measurement", "FILE",
-     "read a measurement: a CGATS table (.ti3), a profile with\none inside, or spotread's readings (white alone); -\nreads standard input",
+     "read a measurement into fields 1001 to 1009: a CGATS\ntable (.ti3), a profile holding one, or spotread's\nreadings (the white alone); - reads standard input",
      LoadMeasurementOption},
     {"--target", "WHITE",
      "target white point (1010, 1011): X,Y; a name, D50, D55,\nD65, D75, A, E or DCI-P3; TK, a daylight temperature\n"

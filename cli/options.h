@@ -7,6 +7,7 @@
 #include "explain/calibration_choice.h"
 #include "explain/result_account.h"
 #include "form/memory_form.h"
+#include "source/display_response.h"
 
 // Everything a run keeps besides the fields: how to show the result.
 struct Session {
@@ -15,6 +16,9 @@ struct Session {
     bool explain = false;
     bool json = false;
     GainSettings gains = {false, {0, 0, 0}, 100};
+    // The display's own curves from the last load, for the settings and the
+    // files; typing a gamma drops them.
+    DisplayResponse response = {};
     // What each profile or EDID load did, one line each, for --explain.
     std::string loads;
     // Where --write-cal and --write-profile put their files once the options

@@ -109,6 +109,9 @@ void PrintJson(const Session& session, const Account& account) {
     PrintJsonWhite("reference", account.inputs.white, account.reference);
     PrintJsonWhite("target", account.inputs.target, account.target);
     std::printf("  \"delta_uv\": %s,\n", JsonNumber(account.delta_uv).c_str());
+    std::printf("  \"levels\": [%s, %s, %s],\n", JsonNumber(account.levels[0]).c_str(),
+                JsonNumber(account.levels[1]).c_str(), JsonNumber(account.levels[2]).c_str());
+    std::printf("  \"ratios_miss_delta_uv\": %s,\n", JsonNumber(account.ratios_miss_delta_uv).c_str());
     if (session.gains.given) PrintJsonChannels("gains", [&](int k) { return SettingText(account, k, "null"); });
     std::printf("  \"warnings\": [");
     static WarningList list;

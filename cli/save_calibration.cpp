@@ -112,6 +112,7 @@ bool SaveCalibrationFiles(Session& session) {
     char reason[kCalibrationWordsSize];
     const char* first_path = session.cal_path != nullptr ? session.cal_path : session.profile_path;
     if (first_path != nullptr && !CurvesOfChoice(session.calibration, curves, reason)) FailSave(first_path, reason);
+    curves.response = UsableResponse(session.response);
     static unsigned char cal[kCalFileBufferSize];
     static unsigned char profile[kProfileBufferSize];
     size_t cal_size = 0;

@@ -20,7 +20,7 @@ struct SourceLoad {
     // What the load set and kept when applied, the reason when refused.
     char text[kLoadAccountSize];
     // The record applied, for what the fields do not hold: the calibration
-    // the values were measured through.
+    // the values were measured through and the display's own curves.
     Colorimetry decoded;
 };
 

@@ -10,6 +10,7 @@
 namespace {
 
 const char* const kChannelLabels[3] = {"Red", "Green", "Blue"};
+const char* const kChannelNames[3] = {"red", "green", "blue"};
 
 // Settings beyond this are no control's, and fit a 32-bit long.
 constexpr double kLargestSetting = 1e9;
@@ -74,6 +75,42 @@ int ChannelsWithoutSetting(const Account& a) {
     return bits;
 }
 
+// Without usable curves the levels are the results. With them, each is the
+// level whose light is the channel's linear drive r^gamma, and the results
+// alone are followed through the curves to where they would land.
+void TakeLevels(Dialog dlg, const DisplayResponse& response, Account& a) {
+    a.response = response.kind;
+    a.response_channel = response.channel;
+    a.response_source = response.source;
+    double results[3];
+    for (int k = 0; k < 3; ++k) results[k] = a.levels[k] = a.results.v[k];
+    const ChannelCurves* curves = UsableResponse(response);
+    if (curves == nullptr) return;
+    for (int k = 0; k < 3; ++k) {
+        a.levels[k] = InvertCurve(curves->channel[k], std::pow(results[k], a.inputs.gamma));
+    }
+    Matrix3 normalised;
+    ReadNormalisedMatrix(dlg, normalised);
+    Chromaticity shown = {0.0, 0.0};
+    XyzToChromaticity(CalcShownXyz(*curves, normalised, results), shown.x, shown.y);
+    a.ratios_miss_delta_uv = CalcDeltaUvPrime(shown, a.inputs.target);
+}
+
+const char* const kResponseSources[] = {"profile", "EDID", "measurement"};
+
+// Which levels the settings and the files came from, where a source gave curves.
+void AppendResponse(TextSink& sink, const Account& a) {
+    const char* source = kResponseSources[static_cast<int>(a.response_source)];
+    char miss[kFieldBufferSize];
+    if (a.response == ResponseKind::kCurves) {
+        Append(sink, "Settings and files from the %s's own curves; the ratios alone would land %s from the target.\n",
+               source, std::isfinite(a.ratios_miss_delta_uv) ? FormatAccountNumber(a.ratios_miss_delta_uv, miss) : "not a number");
+    } else if (a.response == ResponseKind::kNotInvertible) {
+        Append(sink, "Settings and files from the ratios alone: the %s's %s curve cannot be inverted (it falls somewhere or gives no light at full signal).\n",
+               source, kChannelNames[a.response_channel]);
+    }
+}
+
 }  // namespace
 
 const char* FormatAccountNumber(double value, char (&text)[kFieldBufferSize]) {
@@ -83,7 +120,7 @@ const char* FormatAccountNumber(double value, char (&text)[kFieldBufferSize]) {
     return p;
 }
 
-Account MakeAccount(Dialog dlg, const GainSettings& gains) {
+Account MakeAccount(Dialog dlg, const GainSettings& gains, const DisplayResponse& response) {
     Account a = {};
     a.inputs = ReadBalanceInputs(dlg);
     a.results = SolveBalance(a.inputs);
@@ -93,8 +130,9 @@ Account MakeAccount(Dialog dlg, const GainSettings& gains) {
     a.reference = CalcColourTemperature(a.inputs.white);
     a.target = CalcColourTemperature(a.inputs.target);
     a.delta_uv = CalcDeltaUvPrime(a.inputs.white, a.inputs.target);
+    TakeLevels(dlg, response, a);
     for (int k = 0; k < 3; ++k) {
-        const double setting = std::round(static_cast<double>(gains.present[k]) * a.results.v[k]);
+        const double setting = std::round(static_cast<double>(gains.present[k]) * a.levels[k]);
         a.has_setting[k] = gains.given && setting >= 0.0 && setting <= kLargestSetting;
         a.settings[k] = a.has_setting[k] ? static_cast<long>(setting) : 0;
     }
@@ -120,6 +158,11 @@ GainSettings ReadGainSettings(const double (&present)[3], double top) {
     return gains;
 }
 
+Account MakeAccount(Dialog dlg, const GainSettings& gains) {
+    static const DisplayResponse kPowerLaw = {};
+    return MakeAccount(dlg, gains, kPowerLaw);
+}
+
 bool IsNoChangeNeeded(const GainSettings& gains, const Account& account) {
     for (int k = 0; k < 3; ++k) {
         if (!account.has_setting[k]) return false;
@@ -138,6 +181,7 @@ void ComposeAccount(const GainSettings& gains, const Account& a, char (&text)[kA
     Append(sink, "%-16sdelta u'v' %s (0.00400 is a just visible difference side by side)\n", "Between them",
            std::isfinite(a.delta_uv) ? FormatAccountNumber(a.delta_uv, distance) : "not a number");
     for (int k = 0; k < 3; ++k) AppendChannel(sink, gains, a, k);
+    AppendResponse(sink, a);
     if (!gains.given) {
         Append(sink, "Give the monitor's present gain settings to see the new ones.\n");
     } else if (int missing = ChannelsWithoutSetting(a)) {

@@ -7,6 +7,7 @@
 #include "colour/balance.h"
 #include "colour/plausibility.h"
 #include "colour/temperature.h"
+#include "source/display_response.h"
 
 // The largest top of a gain scale that the companion and the page take: a
 // DDC/CI control's 16-bit range.
@@ -26,7 +27,17 @@ struct Account {
     ColourTemperature reference;
     ColourTemperature target;
     double delta_uv;
-    // round(present gain x result), where that is a setting at all.
+    // The signal each channel's setting scales the present one by: the
+    // result, or with the display's own curves the level whose light is the
+    // result's linear drive.
+    ResponseKind response;
+    int response_channel;       // the curve that cannot be inverted, where one cannot
+    LoadSource response_source;
+    double levels[3];
+    // How far the results alone would land from the target through the
+    // curves (delta u'v'); 0 without curves.
+    double ratios_miss_delta_uv;
+    // round(present gain x level), where that is a setting at all.
     bool has_setting[3];
     long settings[3];
 };
@@ -35,7 +46,10 @@ struct Account {
 // the top is from 1 to kLargestGainScale and each setting from 0 to the top.
 GainSettings ReadGainSettings(const double (&present)[3], double top);
 
-// From the fields as they stand; reads them, writes none.
+// From the fields as they stand, and the curves the last load gave; reads
+// the fields, writes none.
+Account MakeAccount(Dialog dlg, const GainSettings& gains, const DisplayResponse& response);
+// The same for a display that follows the gamma's power law.
 Account MakeAccount(Dialog dlg, const GainSettings& gains);
 
 // Whether every new setting is within one step of the present one.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "colour/chromaticity.h"
+#include "measurement/decode_ramps.h"
 
 namespace {
 
@@ -102,10 +103,15 @@ LoadReport FindTop(TableReader reader, double& top, size_t& rows) {
     }
 }
 
-void SumPatches(TableReader reader, double top, Mean (&means)[kPatchKinds]) {
+// Each patch to its kind's mean, and a channel's alone to its ramp.
+void SumPatches(TableReader reader, double top, Mean (&means)[kPatchKinds], RampPoints (&ramps)[3]) {
     Patch patch;
     bool done = false;
-    while (ReadPatch(reader, patch, done).status == LoadStatus::kApplied && !done) AddTo(means[KindOf(patch, top)], patch.xyz);
+    while (ReadPatch(reader, patch, done).status == LoadStatus::kApplied && !done) {
+        AddTo(means[KindOf(patch, top)], patch.xyz);
+        const int c = FindRampChannel(patch.device);
+        if (c >= 0) AddRampPoint(ramps[c], patch.device[c] / top, patch.xyz.v[1]);
+    }
 }
 
 // gamma = sum(ln s ln Y') / sum((ln s)^2) over the grey rows in range.
@@ -172,7 +178,8 @@ LoadReport DecodeMeasurementTable(CgatsText text, const CgatsTable& table, Color
     if (report.status != LoadStatus::kApplied) return report;
     if (!(top > 0.0)) return Refusal(LoadStatus::kNoWhiteRow);
     Mean means[kPatchKinds] = {};
-    SumPatches(reader, top, means);
+    RampPoints ramps[3] = {};
+    SumPatches(reader, top, means, ramps);
     const bool has_black = means[kPatchBlack].count > 0;
     const Vector3 black = has_black ? MeanOf(means[kPatchBlack]) : Vector3{{0.0, 0.0, 0.0}};
     Colorimetry colorimetry = {};
@@ -180,6 +187,7 @@ LoadReport DecodeMeasurementTable(CgatsText text, const CgatsTable& table, Color
     if (report.status != LoadStatus::kApplied) return report;
     const double white_y = MeanOf(means[kPatchWhite]).v[1];
     colorimetry.has_gamma = FitGamma(reader, top, black.v[1], white_y, colorimetry.gamma);
+    DecodeRampResponse(ramps, black.v[1], colorimetry.response);
     out = colorimetry;
     notes.gamma_note = colorimetry.has_gamma ? GammaNote::kGiven : GammaNote::kFewGreyPatches;
     notes.measurement_count = rows;

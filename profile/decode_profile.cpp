@@ -6,7 +6,6 @@
 #include "colour/chromaticity.h"
 #include "colour/matrix.h"
 #include "profile/icc.h"
-#include "profile/tone_curve.h"
 
 namespace {
 
@@ -42,9 +41,6 @@ struct DecodedValues {
     double gamma;
     Matrix3 adaptation;             // from the display's XYZ to the connection space's
     Vector3 illuminant;             // the connection space's white, from the header
-    // The last green curve entry of any type, for the account of a load.
-    bool has_curve_entry;
-    uint64_t curve_offset;
 };
 
 constexpr LoadReport kApplied = kLoadApplied;
@@ -93,10 +89,6 @@ LoadReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint64_t
     const LoadReport truncated = Refusal(LoadStatus::kTruncatedTag, kActedOnTags[slot].tag);
     if (!FitsWithin(offset, kTagTypeSize, size)) return truncated;
     const unsigned char* data = bytes + offset;
-    if (slot == kGammaSlot) {
-        values.has_curve_entry = true;
-        values.curve_offset = offset;
-    }
     IccSignature type = SignatureAt(data, 0);
     if (type != kActedOnTags[slot].type) return kApplied;
     if (type == kSigXyzType) {
@@ -200,21 +192,6 @@ void FillColorimetry(const DecodedValues& values, Colorimetry& out) {
     out.gamma = values.gamma;
 }
 
-// Why the gamma is missing, and the power law that fits the curve that
-// stands in its place.
-void FillNotes(const unsigned char* bytes, size_t size, const DecodedValues& values, LoadNotes& notes) {
-    notes.gamma_note = values.found[kGammaSlot] ? GammaNote::kGiven
-                       : values.has_curve_entry ? GammaNote::kNotSingleGamma
-                                                : GammaNote::kNoCurve;
-    if (notes.gamma_note != GammaNote::kNotSingleGamma) return;
-    notes.has_fitted_gamma = FitCurveGamma(bytes + values.curve_offset, size - values.curve_offset,
-                                           notes.fitted_gamma);
-}
-
-}  // namespace
-
-namespace {
-
 // The header and the tag table, checked whole before anything is decoded.
 LoadReport DecodeValues(const unsigned char* bytes, size_t size, DecodedValues& values) {
     LoadReport report = CheckHeader(bytes, size);
@@ -226,23 +203,13 @@ LoadReport DecodeValues(const unsigned char* bytes, size_t size, DecodedValues& 
 
 }  // namespace
 
-// Without notes nothing fits the curve, so the dialog's load never does.
+// The dialog's load: nothing here reads the curves or fits them (see
+// decode_profile_curves.cpp).
 LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
     out = Colorimetry{};
     DecodedValues values;
     LoadReport report = DecodeValues(bytes, size, values);
     if (report.status == LoadStatus::kApplied) FillColorimetry(values, out);
-    return report;
-}
-
-LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
-    StartNotes(notes, LoadSource::kProfile);
-    DecodedValues values;
-    LoadReport report = DecodeValues(bytes, size, values);
-    out = Colorimetry{};
-    if (report.status != LoadStatus::kApplied) return report;
-    FillColorimetry(values, out);
-    FillNotes(bytes, size, values, notes);
     return report;
 }
 

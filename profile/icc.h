@@ -67,14 +67,14 @@ constexpr IccSignature kSigMediaWhitePointTag = MakeSignature("wtpt");
 constexpr IccSignature kSigRedColorantTag = MakeSignature("rXYZ");
 constexpr IccSignature kSigGreenColorantTag = MakeSignature("gXYZ");
 constexpr IccSignature kSigBlueColorantTag = MakeSignature("bXYZ");
+constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
 constexpr IccSignature kSigGreenTrcTag = MakeSignature("gTRC");
+constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
 constexpr IccSignature kSigChromaticAdaptationTag = MakeSignature("chad");
+constexpr IccSignature kSigVideoCardGammaTag = MakeSignature("vcgt");
 // Written, never read: the calibration writers' own tags.
 constexpr IccSignature kSigDescriptionTag = MakeSignature("desc");
 constexpr IccSignature kSigCopyrightTag = MakeSignature("cprt");
-constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
-constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
-constexpr IccSignature kSigVideoCardGammaTag = MakeSignature("vcgt");
 
 constexpr IccSignature kSigXyzType = MakeSignature("XYZ ");
 constexpr IccSignature kSigCurveType = MakeSignature("curv");

@@ -18,7 +18,6 @@ constexpr size_t kParaFunctionOffset = 8;
 constexpr size_t kParaParamsOffset = 12;
 constexpr int kParaParamCounts[] = {1, 3, 4, 5, 7};
 constexpr int kParaFunctionCount = 5;
-constexpr int kParaMaxParams = 7;
 
 constexpr int kFitSteps = 80;  // 0.10, 0.11, ..., 0.90
 constexpr double kFitFirst = 0.10;
@@ -29,14 +28,6 @@ constexpr double kFitHighest = 10.0;
 constexpr double kFitEdge = 0.001;
 constexpr int kFitSearchSteps = 60;
 constexpr double kGoldenRatio = 0.6180339887498949;  // (sqrt(5) - 1) / 2
-
-struct ToneCurve {
-    bool is_table;
-    const unsigned char* table;
-    size_t entries;  // 0: the identity
-    int function;
-    double p[kParaMaxParams];  // g, a, b, c, d, e, f
-};
 
 double EvalTable(const ToneCurve& c, double x) {
     if (c.entries == 0) return x;
@@ -62,13 +53,22 @@ double EvalFormula(const ToneCurve& c, double x) {
     }
 }
 
+}  // namespace
+
+// A single gamma is read as the first formula, so that it is evaluated as the
+// power law it states rather than as a table of one entry.
 bool ReadToneCurve(const unsigned char* data, size_t available, ToneCurve& c) {
     c = ToneCurve{};
     if (!FitsWithin(0, kCurveCountEnd, available)) return false;
     IccSignature type = ReadBigU32(data);
     if (type == kSigCurveType) {
-        c.is_table = true;
         c.entries = ReadBigU32(data + kCurveCountOffset);
+        if (c.entries == kCurveGammaCount) {
+            if (!FitsWithin(0, kCurveGammaTypeSize, available)) return false;
+            c.p[0] = ReadU8Fixed8(data + kCurveGammaOffset);
+            return true;
+        }
+        c.is_table = true;
         c.table = data + kCurveTableOffset;
         return FitsWithin(kCurveTableOffset, 2 * uint64_t{c.entries}, available);
     }
@@ -81,6 +81,16 @@ bool ReadToneCurve(const unsigned char* data, size_t available, ToneCurve& c) {
     return true;
 }
 
+double EvaluateToneCurve(const ToneCurve& curve, double x) {
+    return curve.is_table ? EvalTable(curve, x) : EvalFormula(curve, x);
+}
+
+bool IsSinglePowerLaw(const ToneCurve& curve, double& gamma) {
+    gamma = curve.is_table ? 1.0 : curve.p[0];
+    return curve.is_table ? curve.entries == 0 : curve.function == 0;
+}
+
+namespace {
 
 // The squared distance between the curve's samples and x^gamma.
 double FitError(const double (&y)[kFitSteps + 1], double gamma) {
@@ -100,7 +110,7 @@ bool FitCurveGamma(const unsigned char* data, size_t available, double& gamma) {
     double y[kFitSteps + 1];
     for (int i = 0; i <= kFitSteps; ++i) {
         double x = kFitFirst + kFitStep * i;
-        y[i] = curve.is_table ? EvalTable(curve, x) : EvalFormula(curve, x);
+        y[i] = EvaluateToneCurve(curve, x);
         if (!std::isfinite(y[i])) return false;
     }
     // A golden-section search: the error has one minimum over the range for

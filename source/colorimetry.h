@@ -8,6 +8,7 @@
 
 #include "colour/chromaticity.h"
 #include "form/form.h"
+#include "source/display_response.h"
 #include "source/calibration_in_effect.h"
 
 enum ColorimetryPrimary { kPrimaryRed, kPrimaryGreen, kPrimaryBlue, kPrimaryCount };
@@ -19,6 +20,9 @@ struct Colorimetry {
     Chromaticity primary[kPrimaryCount];  // red, green, blue
     bool has_gamma;
     double gamma;
+    // Each channel's own curve, for the settings and the writers and never
+    // for a field: kPowerLaw unless the source gives curves.
+    DisplayResponse response;
     // What the values were measured through, for the writers and never for a
     // field: none unless the source says; a single reading keeps what was.
     bool keeps_calibration;

@@ -34,6 +34,10 @@ const unsigned char kNoBytes[1] = {};
 // set and kept, or the reader's reason for refusing it.
 SourceLoad g_load;
 
+// The display's own curves from the last applied load, for the settings and
+// the files; a typed gamma drops them (DropDisplayResponse).
+DisplayResponse g_response;
+
 // The calibration the page's files build on, set by each load as the
 // companion's is, and the words that say so.
 CalibrationChoice g_calibration;
@@ -54,7 +58,10 @@ int ApplyBuffer(LoadSource source, unsigned char* bytes, size_t size) {
     }
     std::free(bytes);
     TakeLoadCalibration(g_calibration, g_load, "the loaded file");
-    return g_load.report.status == LoadStatus::kApplied ? 1 : 0;
+    if (g_load.report.status != LoadStatus::kApplied) return 0;
+    // A single reading, which keeps the calibration, says nothing of the curves either.
+    if (!g_load.decoded.keeps_calibration) g_response = g_load.decoded.response;
+    return 1;
 }
 
 // The last calibration file made, for the page to copy into a download, and
@@ -119,6 +126,10 @@ EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
 
 EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_load.text; }
 
+// For a typed change of the gamma field (1009): the typed gamma is then every
+// channel's curve, so the settings and the files go back to the ratios.
+EMSCRIPTEN_KEEPALIVE void DropDisplayResponse() { g_response.kind = ResponseKind::kPowerLaw; }
+
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
 // being read whole.
@@ -146,6 +157,7 @@ EMSCRIPTEN_KEEPALIVE const char* MakeCalFile() {
     CalibrationCurves curves;
     g_calibrationSize = 0;
     if (!CurvesOfChoice(g_calibration, curves, g_calibrationText)) return g_calibrationText;
+    curves.response = UsableResponse(g_response);
     return DescribeCalibrationRefusal(WriteCalFile(kPageDialog, curves, g_calFile, g_calibrationSize));
 }
 
@@ -157,6 +169,7 @@ EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
     CalibrationCurves curves;
     g_calibrationSize = 0;
     if (!CurvesOfChoice(g_calibration, curves, g_calibrationText)) return g_calibrationText;
+    curves.response = UsableResponse(g_response);
     return DescribeCalibrationRefusal(WriteDisplayProfile(kPageDialog, curves, created, g_profileFile, g_calibrationSize));
 }
 
@@ -227,7 +240,7 @@ EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
 // are whole numbers within the scale (not a number where none was typed).
 EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(double r, double g, double b, double top) {
     const GainSettings gains = ReadGainSettings({r, g, b}, top);
-    const Account account = MakeAccount(kPageDialog, gains);
+    const Account account = MakeAccount(kPageDialog, gains, g_response);
     ComposeAccount(gains, account, g_account);
     DescribeWarnings(account.report, FieldNumbers::kHidden, g_warnings);
     return g_account;

@@ -192,3 +192,62 @@ TEST(DecodeMeasurement, RefusesInPlainWordsAndChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Channel c alone at fraction s of 100, its Y less black's y times the
+// channel's full drive's (3, 6 and 0.6).
+Row Ramp(int c, double s, double y, double black = 0) {
+    const double full[3] = {3, 6, 0.6};
+    Row row = {0, 0, 0, 1, black + y * full[c], 1};
+    (c == 0 ? row.r : c == 1 ? row.g : row.b) = 100 * s;
+    return row;
+}
+
+struct RampCase {
+    const char* name;
+    std::vector<Row> extra;  // beside white, the primaries and black 0.2
+    ResponseKind kind;
+    int channel;      // kNotInvertible's channel
+    double at_half;   // green's curve at 0.5, for kCurves
+};
+
+// Single-channel ramps, black subtracted and over full drive, as the
+// display's own curves where each channel has three levels from 10 % to 90 %.
+TEST(DecodeMeasurement, TakesSingleChannelRampsAsCurves) {
+    auto ramps = [](double green_at_half) {
+        std::vector<Row> rows;
+        for (int c = 0; c < 3; ++c) {
+            for (double s : {0.25, 0.75}) rows.push_back(Ramp(c, s, std::pow(s, 2.0), 0.2));
+            rows.push_back(Ramp(c, 0.5, c == 1 ? green_at_half : 0.25, 0.2));
+        }
+        return rows;
+    };
+    std::vector<Row> two_levels = ramps(0.25);
+    two_levels.erase(two_levels.begin() + 2);  // red's at 50 %
+    const RampCase cases[] = {
+        {"three levels each", ramps(0.3), ResponseKind::kCurves, 0, 0.3},
+        {"red with two", two_levels, ResponseKind::kPowerLaw, 0, 0},
+        {"green falling", ramps(0.6), ResponseKind::kNotInvertible, 1, 0},
+    };
+    for (const RampCase& c : cases) {
+        std::vector<Row> rows = {kWhite, kRed, kGreen, kBlue};
+        for (Row& row : rows) row.y += 0.2;
+        rows.push_back({0, 0, 0, 0.2, 0.2, 0.2});
+        rows.insert(rows.end(), c.extra.begin(), c.extra.end());
+        const Bytes bytes = BytesOf(Table(rows));
+        Colorimetry out;
+        LoadNotes notes;
+        ASSERT_EQ(DecodeMeasurement(bytes.data(), bytes.size(), out, notes).status, LoadStatus::kApplied) << c.name;
+        EXPECT_EQ(out.response.kind, c.kind) << c.name;
+        if (c.kind == ResponseKind::kCurves) {
+            EXPECT_NEAR(EvaluateCurve(out.response.curves.channel[1], 0.5), c.at_half, 1e-6) << c.name;
+            EXPECT_NEAR(EvaluateCurve(out.response.curves.channel[0], 0.25), 0.0625, 1e-6) << c.name;
+            EXPECT_NEAR(EvaluateCurve(out.response.curves.channel[2], 1.0), 1.0, 1e-6) << c.name;
+        } else if (c.kind == ResponseKind::kNotInvertible) {
+            EXPECT_EQ(out.response.channel, c.channel) << c.name;
+        }
+    }
+}
+
+}  // namespace
