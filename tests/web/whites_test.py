@@ -18,7 +18,7 @@ from browser import PageCase, field_texts, wait_idle
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = ROOT / "build/web/tintmend.html"
 CLI = ["node", str(ROOT / "build/web/tintmend-cli.js")]
-PAGE_LIMIT = 160 * 1024
+PAGE_LIMIT = 128 * 1024
 
 
 def cli(*args):

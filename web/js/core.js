@@ -33,10 +33,18 @@ function coreText(pointer) {
     return text;
 }
 
-// Compiled and instantiated before it returns (the core is small, and a
+// The core's WebAssembly, carried as raw deflate in base64 (inline_page.mjs),
+// unpacked by the browser's own decompressor.
+async function unpackCore(packed) {
+    const bytes = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("deflate-raw"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+// Compiled and instantiated as the factory runs (the core is small, and a
 // synchronous start spares the page a round of promises and a data: fetch).
-export function startCore() {
-    g_core = createTintmendCore();
+export async function startCore() {
+    g_core = createTintmendCore({ wasmBinary: await unpackCore(tintmendCorePacked) });
     g_core.writeTextBytes = writeTextBytes;
     g_core.coreText = coreText;
 }

@@ -36,7 +36,7 @@ function fitToWindow(frame, dialog, client, diagram) {
     desk.classList.toggle("stacked", !beside);
 }
 
-startCore();
+await startCore();
 const frame = document.getElementById("dialog-frame");
 const dialog = document.getElementById("IDD_MAIN");
 const client = document.getElementById("dialog-client");

@@ -1,7 +1,10 @@
 // Makes the one self-contained page: the HTML template with the CSS, the
-// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined), the
-// page's modules and the licence notices put in place of its @TINTMEND_...@
-// markers.
+// diagram's SVG, the compiled core's JavaScript with its WebAssembly (the
+// .wasm beside CORE_JS) as the global tintmendCorePacked, raw deflate in
+// base64, the page's modules and the licence notices put in place of its
+// @TINTMEND_...@ markers. The WebAssembly compresses to about a half, and the
+// browser's own DecompressionStream unpacks it (core.js), so the page carries
+// no decompressor of its own.
 //
 //   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...
 //
@@ -16,6 +19,7 @@
 // load modules. The output depends on the inputs alone.
 import { existsSync, readFileSync, writeFileSync } from "node:fs";
 import { basename, dirname, join } from "node:path";
+import { constants, deflateRawSync } from "node:zlib";
 
 function fail(message) {
     console.error(`inline_page: ${message}`);
@@ -57,6 +61,14 @@ function scriptText(text, name) {
     return text.trimEnd();
 }
 
+// The compiled core's script, its WebAssembly before it.
+function coreScript(coreJs) {
+    const wasm = coreJs.replace(/\.js$/, ".wasm");
+    if (wasm === coreJs || !existsSync(wasm)) fail(`${coreJs}: no ${basename(wasm)} beside it`);
+    const packed = deflateRawSync(readFileSync(wasm), { level: constants.Z_BEST_COMPRESSION });
+    return `var tintmendCorePacked = "${packed.toString("base64")}";\n${readFileSync(coreJs, "utf8")}`;
+}
+
 // Plain text as the content of an element.
 function htmlText(text) {
     return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
@@ -71,7 +83,7 @@ const notices = rest.slice(separator + 1);
 const pieces = {
     "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
-    "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
+    "@TINTMEND_CORE@": scriptText(coreScript(coreJs), coreJs),
     "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
     "@TINTMEND_VERSION@": version,
     "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
