@@ -111,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_load.text; }
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
 // being read whole.
-EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return kEdidFileLimit + 1; }
+EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return SourceFileLimit(LoadSource::kEdid) + 1; }
 
 // Applies an EDID, binary or hex text, from the bytes of a file or of the
 // pasted text; bytes is from ReserveFileBuffer (null for an empty input or
