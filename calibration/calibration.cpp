@@ -7,6 +7,7 @@
 
 #include "colour/adaptation.h"
 #include "colour/balance.h"
+#include "colour/plausibility.h"
 #include "form/number_text.h"
 #include "calibration/display_profile_layout.h"
 
@@ -67,6 +68,16 @@ CalibrationReport CheckRatios(const double (&ratio)[kCalibrationChannels]) {
     return full ? kReady : CalibrationReport{CalibrationStatus::kNoFullChannel, 0};
 }
 
+// A result that is not a number, or negative, comes from a target outside the
+// gamut only when the reference itself is sound; otherwise the reference is
+// the fault to name.
+CalibrationReport BlameReference(Dialog dlg, CalibrationReport report) {
+    const bool unreachable = report.status == CalibrationStatus::kResultNotANumber ||
+                             report.status == CalibrationStatus::kResultNegative;
+    if (unreachable && HasDisplayFault(ReadBalanceInputs(dlg))) report.status = CalibrationStatus::kReferenceFault;
+    return report;
+}
+
 bool FitsProfile(const Vector3& v) {
     return FitsS15Fixed16(v.v[0]) && FitsS15Fixed16(v.v[1]) && FitsS15Fixed16(v.v[2]);
 }
@@ -97,33 +108,6 @@ CalibrationReport WorkOutProfileColours(const Matrix3& normalised, Calibration& 
     return fits ? kReady : CalibrationReport{CalibrationStatus::kOutOfProfileRange, 0};
 }
 
-const char* const kChannelNames[kCalibrationChannels] = {"red", "green", "blue"};
-
-// The reason, and for a status that names a channel what is wrong with it.
-struct StatusText {
-    CalibrationStatus status;
-    const char* reason;
-    const char* verdict;
-};
-
-const StatusText kStatusTexts[] = {
-    {CalibrationStatus::kReady, "ready", nullptr},
-    {CalibrationStatus::kGammaNotFinite, "the gamma is not a finite number", nullptr},
-    {CalibrationStatus::kGammaNotPositive, "the gamma is not positive", nullptr},
-    {CalibrationStatus::kGammaOutOfRange,
-     "the gamma is beyond what a profile can state (about 0.002 to 255.99)", nullptr},
-    {CalibrationStatus::kReferenceNoDisplay, "the reference white and primaries describe no display",
-     nullptr},
-    {CalibrationStatus::kResultNotANumber, "the target lies outside the display's gamut:",
-     "is not a number"},
-    {CalibrationStatus::kResultNegative, "the target lies outside the display's gamut:", "is negative"},
-    {CalibrationStatus::kResultInfinite, "the results allow no calibration:", "is infinite"},
-    {CalibrationStatus::kResultAboveOne, "the results allow no calibration:", "is above 1"},
-    {CalibrationStatus::kNoFullChannel, "the results allow no calibration: no channel is at 1", nullptr},
-    {CalibrationStatus::kOutOfProfileRange, "the display's colours lie beyond what a profile can state",
-     nullptr},
-};
-
 }  // namespace
 
 // Fields 1001 to 1011 are read in the calculation's order, then the results.
@@ -140,22 +124,8 @@ CalibrationReport ReadCalibration(Dialog dlg, Calibration& out) {
     if (report.status != CalibrationStatus::kReady) return report;
     if (!DescribesDisplay(normalised)) return {CalibrationStatus::kReferenceNoDisplay, 0};
     report = CheckRatios(out.ratio);
-    if (report.status != CalibrationStatus::kReady) return report;
+    if (report.status != CalibrationStatus::kReady) return BlameReference(dlg, report);
     return WorkOutProfileColours(normalised, out);
-}
-
-void DescribeCalibrationReport(const CalibrationReport& report, char (&text)[kCalibrationReasonSize]) {
-    for (const StatusText& entry : kStatusTexts) {
-        if (entry.status != report.status) continue;
-        if (entry.verdict == nullptr) {
-            std::snprintf(text, sizeof text, "%s", entry.reason);
-        } else {
-            std::snprintf(text, sizeof text, "%s %s %s", entry.reason, kChannelNames[report.channel],
-                          entry.verdict);
-        }
-        return;
-    }
-    std::snprintf(text, sizeof text, "unknown failure");
 }
 
 void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrationDescriptionSize]) {
@@ -166,8 +136,10 @@ void DescribeCalibration(const Calibration& calibration, char (&text)[kCalibrati
     std::snprintf(text, sizeof text, "Tintmend: white %s, %s", x, y);
 }
 
-double CalibratedLevel(double ratio, int level) { return ratio * (level / 255.0); }
+double CalibratedLevel(double ratio, int level) {
+    return ratio * (level / static_cast<double>(kCalibrationTopLevel));
+}
 
 uint16_t CalibratedLevel16(double ratio, int level) {
-    return static_cast<uint16_t>(std::round(65535.0 * CalibratedLevel(ratio, level)));
+    return static_cast<uint16_t>(std::round(kTableEntryTop * CalibratedLevel(ratio, level)));
 }

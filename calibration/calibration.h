@@ -12,6 +12,8 @@
 
 constexpr int kCalibrationChannels = 3;   // red, green, blue
 constexpr int kCalibrationLevels = 256;   // 8-bit input levels, 0 to 255
+constexpr int kCalibrationTopLevel = kCalibrationLevels - 1;
+constexpr double kTableEntryTop = 65535.0;  // a 16-bit table entry's full scale
 
 enum class CalibrationStatus {
     kReady,
@@ -19,6 +21,8 @@ enum class CalibrationStatus {
     kGammaNotPositive,
     kGammaOutOfRange,     // beyond what a u8Fixed8Number states
     kReferenceNoDisplay,  // primaries or white that mix to no RGB-to-XYZ matrix
+    kReferenceFault,      // channel: not a number or negative, from a reference white or primaries
+                          // that make no sense (HasDisplayFault), not from the target
     kResultNotANumber,    // channel: a target outside the gamut (or y = 0)
     kResultNegative,      // channel: a target outside the gamut at gamma 1
     kResultInfinite,      // channel
@@ -48,11 +52,7 @@ extern const Vector3 kD50Illuminant;
 // writers need; only a report of kReady leaves out complete.
 CalibrationReport ReadCalibration(Dialog dlg, Calibration& out);
 
-constexpr size_t kCalibrationReasonSize = 128;
-
-// One line, such as "the target lies outside the display's gamut: blue is
-// not a number".
-void DescribeCalibrationReport(const CalibrationReport& report, char (&text)[kCalibrationReasonSize]);
+// (explain/describe_calibration.h puts a report into words.)
 
 // Two field texts and the words around them.
 constexpr size_t kCalibrationDescriptionSize = 2 * kFieldBufferSize + 32;

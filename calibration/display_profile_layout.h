@@ -49,15 +49,8 @@ constexpr size_t kVcgtDataOffset = 18;
 constexpr uint32_t kVcgtTableKind = 0;
 constexpr uint16_t kVcgtEntryBytes = 2;
 
-constexpr IccSignature kSigDescriptionTag = MakeSignature("desc");
-constexpr IccSignature kSigCopyrightTag = MakeSignature("cprt");
-constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
-constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
-constexpr IccSignature kSigVideoCardGammaTag = MakeSignature("vcgt");
-
-constexpr IccSignature kSigTextDescriptionType = MakeSignature("desc");
-constexpr IccSignature kSigTextType = MakeSignature("text");
-constexpr IccSignature kSigVideoCardGammaType = MakeSignature("vcgt");
+// The tags and types only the writers use are named in profile/icc.h with
+// the reader's, so that every signature stands in one place.
 
 constexpr size_t AlignTag(size_t size) { return (size + kTagAlignment - 1) / kTagAlignment * kTagAlignment; }
 

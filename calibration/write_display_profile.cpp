@@ -7,8 +7,8 @@ namespace {
 
 const char kCopyright[] = "No copyright, use freely";
 
-// desc, cprt, wtpt, chad, rXYZ, gXYZ, bXYZ, rTRC, gTRC, bTRC, vcgt.
-constexpr uint32_t kProfileTagCount = 11;
+// desc, cprt, wtpt and chad; a colorant and a curve for each channel; vcgt.
+constexpr uint32_t kProfileTagCount = 4 + 2 * kCalibrationChannels + 1;
 const IccSignature kColorantTags[kCalibrationChannels] = {kSigRedColorantTag, kSigGreenColorantTag,
                                                           kSigBlueColorantTag};
 const IccSignature kTrcTags[kCalibrationChannels] = {kSigRedTrcTag, kSigGreenTrcTag, kSigBlueTrcTag};
@@ -127,25 +127,52 @@ CalibrationReport WriteDisplayProfile(Dialog dlg, const IccDateTime& created,
     return report;
 }
 
+namespace {
+
+constexpr int64_t kSecondsPerMinute = 60;
+constexpr int64_t kSecondsPerHour = 60 * kSecondsPerMinute;
+constexpr int64_t kSecondsPerDay = 24 * kSecondsPerHour;
+// 10000-01-01 00:00:00 UTC.
+constexpr int64_t kEndOfYear9999 = INT64_C(253402300800);
+
+// The Gregorian calendar repeats every 400 years (an era) of 146097 days.
+constexpr int64_t kYearsPerEra = 400;
+constexpr int64_t kDaysPerYear = 365;
+constexpr int64_t kDaysPer4Years = 4 * kDaysPerYear + 1;
+constexpr int64_t kDaysPerCentury = 25 * kDaysPer4Years - 1;
+constexpr int64_t kDaysPerEra = 4 * kDaysPerCentury + 1;
+static_assert(kDaysPerEra == 146097, "400 Gregorian years");
+// From 0000-03-01, where eras are counted from, to 1970-01-01.
+constexpr int64_t kDaysFromEraStartTo1970 = 719468;
+// Months from March run 31, 30, 31, 30, 31 days and then repeat: five of
+// them are 153 days, so (5 * day + 2) / 153 is the month of a day of the year.
+constexpr int64_t kDaysPerFiveMonths = 153;
+constexpr int64_t kMonthsFromMarchToJanuary = 10;
+
+}  // namespace
+
 bool IccDateTimeFromEpoch(int64_t seconds, IccDateTime& out) {
-    constexpr int64_t kSecondsPerDay = 86400;
-    // 10000-01-01 00:00:00 UTC.
-    constexpr int64_t kEndOfYear9999 = INT64_C(253402300800);
     if (seconds < 0 || seconds >= kEndOfYear9999) return false;
     const int64_t days = seconds / kSecondsPerDay;
     const int64_t rest = seconds % kSecondsPerDay;
     // Days since 1970-01-01 to a civil date, counting in 400-year eras from
     // 0000-03-01 so that the leap day ends each counted year.
-    const int64_t shifted = days + 719468;
-    const int64_t era = shifted / 146097;
-    const int64_t day_of_era = shifted - era * 146097;
-    const int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-    const int64_t month_from_march = (5 * day_of_year + 2) / 153;
-    const int64_t day = day_of_year - (153 * month_from_march + 2) / 5 + 1;
-    const int64_t month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
-    const int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
-    out = {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day),
-           static_cast<uint16_t>(rest / 3600), static_cast<uint16_t>(rest / 60 % 60), static_cast<uint16_t>(rest % 60)};
+    const int64_t shifted = days + kDaysFromEraStartTo1970;
+    const int64_t era = shifted / kDaysPerEra;
+    const int64_t day_of_era = shifted - era * kDaysPerEra;
+    const int64_t year_of_era = (day_of_era - day_of_era / (kDaysPer4Years - 1) + day_of_era / kDaysPerCentury -
+                                 day_of_era / (kDaysPerEra - 1)) / kDaysPerYear;
+    const int64_t day_of_year = day_of_era - (kDaysPerYear * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const int64_t month_from_march = (5 * day_of_year + 2) / kDaysPerFiveMonths;
+    const int64_t day = day_of_year - (kDaysPerFiveMonths * month_from_march + 2) / 5 + 1;
+    const bool next_year = month_from_march >= kMonthsFromMarchToJanuary;
+    const int64_t month = next_year ? month_from_march - 9 : month_from_march + 3;
+    const int64_t year = year_of_era + era * kYearsPerEra + (next_year ? 1 : 0);
+    out = {static_cast<uint16_t>(year),
+           static_cast<uint16_t>(month),
+           static_cast<uint16_t>(day),
+           static_cast<uint16_t>(rest / kSecondsPerHour),
+           static_cast<uint16_t>(rest % kSecondsPerHour / kSecondsPerMinute),
+           static_cast<uint16_t>(rest % kSecondsPerMinute)};
     return true;
 }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/account.h"
+#include "cli/print_results.h"
 #include "cli/options.h"
 #include "cli/save_calibration.h"
 #include "colour/balance.h"
@@ -19,6 +19,20 @@ void PrintFields(const Form& form) {
     }
 }
 
+// The JSON object, or the fields or the balance and the explanation.
+void ShowResults(const Session& session, const Account& account) {
+    if (session.json) {
+        PrintJson(session, account);
+        return;
+    }
+    if (session.print_fields) {
+        PrintFields(session.form);
+    } else {
+        PrintBalance(session, account);
+    }
+    if (session.explain) PrintExplanation(session, account);
+}
+
 }  // namespace
 
 // Whatever is printed, the fields and the exit code are the calculation's
@@ -28,17 +42,13 @@ int main(int argc, char** argv) {
     StartForm(&session.form);
     RunOptions(session, argc, argv);
     CalcBalance(&session.form);
-    if (SaveCalibrationFiles(session)) return 0;
     const Account account = MakeAccount(&session.form, session.gains);
-    if (session.json) {
-        PrintJson(session, account);
-        return 0;
-    }
-    if (session.print_fields) {
-        PrintFields(session.form);
-    } else {
-        PrintBalance(session, account);
-    }
-    if (session.explain) PrintExplanation(session, account);
+    // Warnings show whatever was asked for, and change neither stdout nor the
+    // exit code; before the files, since a refusal may point to them.
+    const bool files = session.cal_path != nullptr || session.profile_path != nullptr;
+    if (files) PrintWarnings(account);
+    if (SaveCalibrationFiles(session)) return 0;
+    ShowResults(session, account);
+    if (!files) PrintWarnings(account);
     return 0;
 }

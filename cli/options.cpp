@@ -5,10 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "colour/locus.h"
-#include "colour/named_whites.h"
-#include "form/number_text.h"
 #include "explain/load_file.h"
+#include "explain/target_word.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -40,10 +38,15 @@ void TypeFieldAssignment(Session& session, const char* arg) {
     SetFieldText(&session.form, static_cast<FieldId>(id), equals + 1);
 }
 
-// "X,Y", split at the first comma, typed into the pair from x_field.
+// "X,Y", split at its one comma, typed into the pair from x_field. A second
+// comma is a decimal comma ("0,3127,0,3290"), which no split can read.
 void TypePair(Session& session, const char* option, FieldId x_field, const char* arg) {
     const char* comma = std::strchr(arg, ',');
     if (comma == nullptr) FailUsage(std::string(option) + " wants X,Y, not '" + arg + "'");
+    if (std::strchr(comma + 1, ',') != nullptr) {
+        FailUsage(std::string(option) + " wants X,Y with a full stop in each number (0.3127,0.3290), not '" + arg +
+                  "'");
+    }
     SetFieldText(&session.form, x_field, std::string(arg, comma).c_str());
     SetFieldText(&session.form, x_field + 1, comma + 1);
 }
@@ -53,47 +56,21 @@ void TypeRed(Session& s, const char* arg) { TypePair(s, "--red", IDC_RED_X, arg)
 void TypeGreen(Session& s, const char* arg) { TypePair(s, "--green", IDC_GREEN_X, arg); }
 void TypeBlue(Session& s, const char* arg) { TypePair(s, "--blue", IDC_BLUE_X, arg); }
 
-// The largest gain scale taken: a DDC/CI control's 16-bit range.
-constexpr long kMaxGainScale = 65535;
-
-// ASCII letter case only, whatever the locale.
-bool EqualsLowerCase(const char* text, const char* lower_case) {
-    for (; *text != '\0' && *lower_case != '\0'; ++text, ++lower_case) {
-        const char c = *text >= 'A' && *text <= 'Z' ? static_cast<char>(*text - 'A' + 'a') : *text;
-        if (c != *lower_case) return false;
+// A name or a temperature typed into the target's fields; a usage error for
+// a name not known or a temperature off its locus.
+void TypeTargetWordOption(Session& s, const char* arg) {
+    char text[kTargetWordTextSize];
+    const TargetWordStatus status = TypeTargetWord(&s.form, arg);
+    switch (status) {
+        case TargetWordStatus::kTyped: return;
+        case TargetWordStatus::kNotAWord:
+            DescribeTargetForms(text);
+            FailUsage(std::string("--target wants ") + text + ", not '" + arg + "'");
+        case TargetWordStatus::kOffDaylight:
+        case TargetWordStatus::kOffPlanckian:
+            DescribeLocus(status == TargetWordStatus::kOffPlanckian, text);
+            FailUsage(std::string("--target: '") + arg + "' is off " + text);
     }
-    return *text == *lower_case;
-}
-
-const char kTargetForms[] =
-    "X,Y, a name (D50, D55, D65, D75, A, E, DCI-P3), TK for daylight (4000K to 25000K) "
-    "or TK:planckian for a blackbody (1000K to 25000K)";
-
-// "6500K" or "2700K:planckian" (either letter case): the number as the
-// fields read numbers, then K, then nothing or the locus. False for any other text.
-bool ParseTemperature(const char* arg, double& kelvin, bool& planckian) {
-    const size_t length = MeasureFieldNumber(arg);
-    if (length == 0 || (arg[length] != 'K' && arg[length] != 'k')) return false;
-    const char* rest = arg + length + 1;
-    planckian = *rest != '\0';
-    if (planckian && !EqualsLowerCase(rest, ":planckian")) return false;
-    kelvin = ParseFieldNumber(arg);
-    return true;
-}
-
-// The chromaticity a name or a temperature stands for; a usage error for a
-// name not known or a temperature off its locus.
-Chromaticity ResolveTargetWord(const char* arg) {
-    if (const NamedWhite* white = FindNamedWhite(arg)) return white->white;
-    double kelvin = 0.0;
-    bool planckian = false;
-    if (!ParseTemperature(arg, kelvin, planckian)) {
-        FailUsage(std::string("--target wants ") + kTargetForms + ", not '" + arg + "'");
-    }
-    Chromaticity white = {0.0, 0.0};
-    if (planckian ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white)) return white;
-    FailUsage(std::string("--target: '") + arg + "' is off the " +
-              (planckian ? "blackbody locus (1000K to 25000K)" : "daylight locus (4000K to 25000K; below, try TK:planckian)"));
 }
 
 // X,Y as typed, or a name or temperature typed as the five-decimal texts a
@@ -103,9 +80,7 @@ void TypeTarget(Session& s, const char* arg) {
         TypePair(s, "--target", IDC_TARGET_WHITE_X, arg);
         return;
     }
-    const Chromaticity white = ResolveTargetWord(arg);
-    WriteFieldNumber(&s.form, IDC_TARGET_WHITE_X, white.x);
-    WriteFieldNumber(&s.form, IDC_TARGET_WHITE_Y, white.y);
+    TypeTargetWordOption(s, arg);
 }
 void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, arg); }
 
@@ -158,11 +133,11 @@ void TakeGains(Session& s, const char* arg) {
     const char* second = first == nullptr ? nullptr : std::strchr(first + 1, ',');
     if (second == nullptr) FailUsage(std::string("--gains wants R,G,B, not '") + arg + "'");
     const std::string parts[3] = {std::string(arg, first), std::string(first + 1, second), second + 1};
-    for (int k = 0; k < 3; ++k) s.gains.present[k] = ParseWholeNumber("--gains", parts[k], 0, kMaxGainScale);
+    for (int k = 0; k < 3; ++k) s.gains.present[k] = ParseWholeNumber("--gains", parts[k], 0, kLargestGainScale);
     s.gains.given = true;
 }
 
-void TakeGainMax(Session& s, const char* arg) { s.gains.top = ParseWholeNumber("--gain-max", arg, 1, kMaxGainScale); }
+void TakeGainMax(Session& s, const char* arg) { s.gains.top = ParseWholeNumber("--gain-max", arg, 1, kLargestGainScale); }
 
 void ShowFields(Session& session, const char*) { session.print_fields = true; }
 void ShowExplanation(Session& session, const char*) { session.explain = true; }
@@ -258,9 +233,9 @@ void ShowHelp(Session&, const char*) {
 
 }  // namespace
 
+// One line: the whole usage would bury the fault.
 void FailUsage(const std::string& reason) {
-    std::fprintf(stderr, "tintmend-cli: %s\n", reason.c_str());
-    PrintUsage(stderr);
+    std::fprintf(stderr, "tintmend-cli: %s; see --help\n", reason.c_str());
     std::exit(kExitUsage);
 }
 

@@ -30,5 +30,5 @@ constexpr int kExitRefused = 1;
 // it with 0.
 void RunOptions(Session& session, int argc, char** argv);
 
-// The usage error: the reason and the help on stderr, exit 2.
+// The usage error: one line on stderr, the reason and "see --help", exit 2.
 [[noreturn]] void FailUsage(const std::string& reason);

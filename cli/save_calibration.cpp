@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calibration/write_calibration.h"
+#include "explain/describe_calibration.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

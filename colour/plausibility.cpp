@@ -1,20 +1,8 @@
 #include "colour/plausibility.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-
-#include "form/number_text.h"
 
 namespace {
-
-// What each input field holds, as a person would say it.
-const char* const kPlainFieldNames[kInputFieldCount] = {
-    "reference white x", "reference white y", "red x",  "red y",  "green x", "green y",
-    "blue x",            "blue y",            "gamma", "target white x", "target white y",
-};
-
-const char* const kChannelNames[3] = {"red", "green", "blue"};
 
 // The primary in the green fields below this y and the one in the blue fields
 // above the other: no display has such a green or blue, but their swap does.
@@ -91,6 +79,11 @@ PlausibilityReport CheckPlausibility(const BalanceInputs& in, const bool (&wholl
     return report;
 }
 
+bool HasDisplayFault(const BalanceInputs& in) {
+    PlausibilityReport report = {};
+    return CheckDisplay(in, report);
+}
+
 const char* NameWarningCode(WarningCode code) {
     switch (code) {
         case WarningCode::kFieldNotANumber: return "field-not-a-number";
@@ -104,68 +97,4 @@ const char* NameWarningCode(WarningCode code) {
         case WarningCode::kResultAboveOne: return "result-above-one";
     }
     return "unknown";
-}
-
-namespace {
-
-// "red", "green and blue", "red, green and blue".
-void NameChannels(int bits, char (&text)[32]) {
-    text[0] = '\0';
-    int named = 0, total = 0;
-    for (int k = 0; k < 3; ++k) total += (bits >> k) & 1;
-    for (int k = 0; k < 3; ++k) {
-        if (((bits >> k) & 1) == 0) continue;
-        ++named;
-        if (named > 1) std::strcat(text, named == total ? " and " : ", ");
-        std::strcat(text, kChannelNames[k]);
-    }
-}
-
-const char* PlainFieldName(int id) {
-    return id >= kFirstFieldId && id < kFirstFieldId + kInputFieldCount ? kPlainFieldNames[id - kFirstFieldId] : "?";
-}
-
-}  // namespace
-
-void DescribeWarning(const PlausibilityWarning& w, char (&text)[kWarningTextSize]) {
-    char value[kFieldBufferSize];
-    FormatFieldNumber(w.value, value);
-    char channels[32];
-    NameChannels(w.subject, channels);
-    const char* field = PlainFieldName(w.subject);
-    switch (w.code) {
-        case WarningCode::kFieldNotANumber:
-            std::snprintf(text, sizeof text, "%s (field %d) is not wholly a number: only its leading number is read, as %.40s",
-                          field, w.subject, value);
-            return;
-        case WarningCode::kWhiteYNotPositive:
-            std::snprintf(text, sizeof text, "%s (field %d) is %.40s: a white's y must be above 0", field, w.subject, value);
-            return;
-        case WarningCode::kPrimaryYNotPositive:
-            std::snprintf(text, sizeof text, "%s (field %d) is %.40s: a primary's y must be above 0", field, w.subject,
-                          value);
-            return;
-        case WarningCode::kPrimariesCollinear:
-            std::snprintf(text, sizeof text, "the red, green and blue primaries lie on one line: they span no gamut");
-            return;
-        case WarningCode::kWhiteOutsideGamut:
-            std::snprintf(text, sizeof text, "the reference white lies outside the primaries' triangle: no display mixes it");
-            return;
-        case WarningCode::kGreenBlueSwapped:
-            std::snprintf(text, sizeof text,
-                          "the green primary's y is below 0.2 and the blue one's above 0.5: green and blue look swapped");
-            return;
-        case WarningCode::kGammaNotPositive:
-            std::snprintf(text, sizeof text, "gamma (field 1009) is %.40s: it must be above 0", value);
-            return;
-        case WarningCode::kTargetOutsideGamut:
-            std::snprintf(text, sizeof text,
-                          "the target lies outside the primaries' triangle: no setting of %s reaches it", channels);
-            return;
-        case WarningCode::kResultAboveOne:
-            std::snprintf(text, sizeof text, "the result for %s is above 1: more than full drive, which no control gives",
-                          channels);
-            return;
-    }
-    text[0] = '\0';
 }

@@ -43,9 +43,13 @@ constexpr double kCollinearLimit = 1e-6;
 PlausibilityReport CheckPlausibility(const BalanceInputs& in, const bool (&wholly_number)[kInputFieldCount],
                                      const Vector3& results);
 
+// Whether the reference white and primaries alone make the display's matrix
+// or its scaling meaningless (a y at or below 0, collinear primaries, a white
+// outside them, green and blue swapped): then a result that is not a number
+// is the reference's fault, not the target's.
+bool HasDisplayFault(const BalanceInputs& in);
+
 // The code as a short stable word, such as "field-not-a-number".
 const char* NameWarningCode(WarningCode code);
 
-// The warning in plain words, one line without a final full stop.
-constexpr int kWarningTextSize = 256;
-void DescribeWarning(const PlausibilityWarning& warning, char (&text)[kWarningTextSize]);
+// (explain/describe_warning.h puts a warning into words.)

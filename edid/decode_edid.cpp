@@ -181,6 +181,17 @@ LoadReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned cha
     return kApplied;
 }
 
+// Makers who fill in no colour data leave the eight chromaticities all one
+// value, mostly all zero: believed, they make a balance of numbers that are
+// not numbers, so such a block is refused.
+bool HasColourData(const unsigned char (&block)[kEdidBlockSize]) {
+    const double first = ReadEdidChromaticity(block, kEdidRedX);
+    for (int k = kEdidRedY; k < kEdidChromaticityCount; ++k) {
+        if (ReadEdidChromaticity(block, static_cast<EdidChromaticity>(k)) != first) return true;
+    }
+    return false;
+}
+
 // Header first: for bytes that are no EDID at all, "not an EDID" is the truer
 // reason than whatever their sum happens to be.
 LoadReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
@@ -191,6 +202,7 @@ LoadReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
     if (sum != 0) return {LoadStatus::kWrongChecksum, 0, 0, 0, static_cast<unsigned char>(sum)};
     unsigned char version = block[kEdidVersionOffset];
     if (version != kEdidVersion) return {LoadStatus::kWrongVersion, 0, 0, 0, version};
+    if (!HasColourData(block)) return Refusal(LoadStatus::kNoColourData);
     return kApplied;
 }
 

@@ -98,6 +98,9 @@ void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (
     if (any) {
         Append(account, "set ");
         AppendList(account, given, true);
+        // An EDID states what the maker designed, not what this display
+        // measures: "No change needed" then means only that it claims the target.
+        if (notes.source == LoadSource::kEdid) Append(account, " to the maker's nominal values");
     } else {
         Append(account, "nothing set");
     }

@@ -44,7 +44,7 @@ const char* FixedReason(LoadStatus status) {
         case LoadStatus::kTruncatedTable: return "truncated or damaged: the tag table runs past the end";
         case LoadStatus::kWrongHeader: return "not an EDID: it does not start with 00 FF FF FF FF FF FF 00";
         case LoadStatus::kNoColourData:
-            return "carries no colour data: its white and primaries are all the same value";
+            return "carries no colour data: its white and three primaries all read the same value";
         default: return nullptr;
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "explain/describe_warning.h"
 #include "form/number_text.h"
 
 namespace {
@@ -62,8 +63,15 @@ void AppendChannel(TextSink& sink, const GainSettings& gains, const Account& a, 
     } else if (a.has_setting[k]) {
         Append(sink, ": set %ld of %ld (now %ld)\n", a.settings[k], gains.top, gains.present[k]);
     } else {
-        Append(sink, ": set none of %ld (now %ld)\n", gains.top, gains.present[k]);
+        Append(sink, " (now %ld)\n", gains.present[k]);
     }
+}
+
+// The channel bits (1 red, 2 green, 4 blue) of the results that give no setting.
+int ChannelsWithoutSetting(const Account& a) {
+    int bits = 0;
+    for (int k = 0; k < 3; ++k) bits |= a.has_setting[k] ? 0 : 1 << k;
+    return bits;
 }
 
 }  // namespace
@@ -113,6 +121,10 @@ void ComposeAccount(const GainSettings& gains, const Account& a, char (&text)[kA
     for (int k = 0; k < 3; ++k) AppendChannel(sink, gains, a, k);
     if (!gains.given) {
         Append(sink, "Give the monitor's present gain settings to see the new ones.\n");
+    } else if (int missing = ChannelsWithoutSetting(a)) {
+        char channels[kChannelListSize];
+        NameChannels(missing, channels);
+        Append(sink, "Leave the gain controls as they are: no setting of %s gives the target.\n", channels);
     } else if (IsNoChangeNeeded(gains, a)) {
         Append(sink, "No change needed: every new setting is within one step of the present one.\n");
     } else {

@@ -8,6 +8,10 @@
 #include "colour/plausibility.h"
 #include "colour/temperature.h"
 
+// The largest top of a gain scale that the companion and the page take: a
+// DDC/CI control's 16-bit range.
+constexpr long kLargestGainScale = 65535;
+
 // The monitor's present gain settings, on a scale from 0 to top.
 struct GainSettings {
     bool given;

@@ -28,3 +28,10 @@ bool IsWhollyFieldNumber(const char* text);
 // finite. A value whose fixed text would not fit the buffer is written as
 // d.ddddde+NNN with the same rounding, which reads back as the value shown.
 void FormatFieldNumber(double value, char (&text)[kFieldBufferSize]);
+
+// The shortest decimal text that ParseFieldNumber reads back as exactly
+// value ("0.459862", "-2.2", "1e+300"), for where a number goes on to be read
+// by a program (the companion's --json) rather than shown in a field; the
+// classic texts when not finite.
+constexpr int kShortestNumberSize = 40;
+void FormatShortestNumber(double value, char (&text)[kShortestNumberSize]);

@@ -69,10 +69,19 @@ constexpr IccSignature kSigGreenColorantTag = MakeSignature("gXYZ");
 constexpr IccSignature kSigBlueColorantTag = MakeSignature("bXYZ");
 constexpr IccSignature kSigGreenTrcTag = MakeSignature("gTRC");
 constexpr IccSignature kSigChromaticAdaptationTag = MakeSignature("chad");
+// Written, never read: the calibration writers' own tags.
+constexpr IccSignature kSigDescriptionTag = MakeSignature("desc");
+constexpr IccSignature kSigCopyrightTag = MakeSignature("cprt");
+constexpr IccSignature kSigRedTrcTag = MakeSignature("rTRC");
+constexpr IccSignature kSigBlueTrcTag = MakeSignature("bTRC");
+constexpr IccSignature kSigVideoCardGammaTag = MakeSignature("vcgt");
 
 constexpr IccSignature kSigXyzType = MakeSignature("XYZ ");
 constexpr IccSignature kSigCurveType = MakeSignature("curv");
 constexpr IccSignature kSigS15Fixed16ArrayType = MakeSignature("sf32");
+constexpr IccSignature kSigTextDescriptionType = MakeSignature("desc");
+constexpr IccSignature kSigTextType = MakeSignature("text");
+constexpr IccSignature kSigVideoCardGammaType = MakeSignature("vcgt");
 
 inline uint16_t ReadBigU16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] << 8 | p[1]);

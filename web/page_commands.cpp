@@ -8,12 +8,16 @@
 #include <cstdlib>
 #include <limits>
 
-#include "explain/result_account.h"
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
+#include "edid/edid.h"
 #include "explain/load_file.h"
+#include "explain/result_account.h"
+#include "explain/target_word.h"
 #include "calibration/write_calibration.h"
+#include "explain/describe_calibration.h"
+#include "explain/describe_warning.h"
 
 namespace {
 
@@ -59,17 +63,17 @@ const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
     return g_calibrationReason;
 }
 
-// The account's text for the panel, with a line for each warning, kept until
-// the next account.
-char g_account[kAccountTextSize + kMaxWarnings * (kWarningTextSize + 10)];
+// The account's text for the panel and its warnings as (code, words), kept
+// until the next account.
+char g_account[kAccountTextSize];
+WarningList g_warnings;
+
+// The last texts asked for that the page shows as they are.
+char g_locusRange[kTargetWordTextSize];
+char g_calibrationName[kCalibrationNameSize];
 
 bool CalcLocusPoint(int planckian, double kelvin, Chromaticity& white) {
     return planckian != 0 ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
-}
-
-void TypeTarget(Chromaticity white) {
-    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_X, white.x);
-    WriteFieldNumber(kPageDialog, IDC_TARGET_WHITE_Y, white.y);
 }
 
 }  // namespace
@@ -147,6 +151,12 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
 EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
 EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
 
+// Both files' name without its ending, from the target as the core reads it.
+EMSCRIPTEN_KEEPALIVE const char* CalibrationName() {
+    NameCalibrationFiles(kPageDialog, g_calibrationName);
+    return g_calibrationName;
+}
+
 // The named whites, for the chooser's buttons: how many, and each one's name.
 EMSCRIPTEN_KEEPALIVE int CountNamedWhites() { return kNamedWhiteCount; }
 
@@ -157,16 +167,19 @@ EMSCRIPTEN_KEEPALIVE const char* NameNamedWhite(int index) {
 // Types a named white into the target fields, as the companion's --target
 // does: five-decimal texts. The caller presses Calc.
 EMSCRIPTEN_KEEPALIVE void TypeNamedWhite(int index) {
-    if (index >= 0 && index < kNamedWhiteCount) TypeTarget(kNamedWhites[index].white);
+    if (index >= 0 && index < kNamedWhiteCount) TypeTargetWord(kPageDialog, kNamedWhites[index].name);
 }
 
 // Types the white of a temperature on the daylight (planckian 0) or the
-// blackbody locus; 0, with nothing typed, when the locus has no such point.
+// blackbody locus; 0, with nothing typed, when the locus has no such point
+// (LocusRange then says where it runs).
 EMSCRIPTEN_KEEPALIVE int TypeTemperature(double kelvin, int planckian) {
-    Chromaticity white;
-    if (!CalcLocusPoint(planckian, kelvin, white)) return 0;
-    TypeTarget(white);
-    return 1;
+    return TypeTargetTemperature(kPageDialog, kelvin, planckian != 0) == TargetWordStatus::kTyped ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* LocusRange(int planckian) {
+    DescribeLocusRange(planckian != 0, g_locusRange);
+    return g_locusRange;
 }
 
 // A locus's x and y at a temperature, for the diagram; not a number where it
@@ -181,23 +194,28 @@ EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
     return CalcLocusPoint(planckian, kelvin, white) ? white.y : std::numeric_limits<double>::quiet_NaN();
 }
 
-// The account of the fields as they stand, as --explain gives it, with one
-// line "Warning: ..." for each warning; given says whether the present gain
-// settings r, g, b on a scale to top were given.
+// The largest top of a gain scale taken, as the companion's --gain-max takes it.
+EMSCRIPTEN_KEEPALIVE int LargestGainScale() { return kLargestGainScale; }
+
+// The account of the fields as they stand, as --explain gives it; its
+// warnings are kept for WarningCount, WarningCode and WarningWords. given
+// says whether the present gain settings r, g, b on a scale to top were given.
 EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
     const GainSettings gains = {given != 0, {r, g, b}, top};
     const Account account = MakeAccount(kPageDialog, gains);
-    char text[kAccountTextSize];
-    ComposeAccount(gains, account, text);
-    int used = std::snprintf(g_account, sizeof g_account, "%s", text);
-    for (int i = 0; i < account.report.count; ++i) {
-        // The buffer holds every warning; a cut text still ends the loop here.
-        if (used < 0 || static_cast<size_t>(used) >= sizeof g_account) break;
-        char warning[kWarningTextSize];
-        DescribeWarning(account.report.warnings[i], warning);
-        used += std::snprintf(g_account + used, sizeof g_account - used, "Warning: %s\n", warning);
-    }
+    ComposeAccount(gains, account, g_account);
+    DescribeWarnings(account.report, FieldNumbers::kHidden, g_warnings);
     return g_account;
+}
+
+EMSCRIPTEN_KEEPALIVE int WarningCount() { return g_warnings.count; }
+
+EMSCRIPTEN_KEEPALIVE const char* WarningCode(int index) {
+    return index >= 0 && index < g_warnings.count ? g_warnings.items[index].code : "";
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WarningWords(int index) {
+    return index >= 0 && index < g_warnings.count ? g_warnings.items[index].words : "";
 }
 
 }  // extern "C"

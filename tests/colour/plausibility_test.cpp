@@ -74,29 +74,4 @@ TEST(CheckPlausibility, RaisesEachWarningOnlyWhereItHolds) {
 
 TEST(CheckPlausibility, TheDefaultsRaiseNothing) { EXPECT_EQ(CheckTyped({}).count, 0); }
 
-struct WordingCase {
-    std::initializer_list<Typed> typed;
-    const char* first_warning;
-};
-
-// The plain words name the field, the value read and the channels.
-TEST(DescribeWarning, NamesWhatToLookAt) {
-    const WordingCase cases[] = {
-        {{{1010, "0,2831"}},
-         "target white x (field 1010) is not wholly a number: only its leading number is read, as 0.00000"},
-        {{{1008, "-0.06"}}, "blue y (field 1008) is -0.06000: a primary's y must be above 0"},
-        {{{1010, "0.7"}, {1011, "0.3"}},
-         "the target lies outside the primaries' triangle: no setting of green and blue reaches it"},
-        {{{1009, "-1"}, {1010, "0.2"}, {1011, "0.2"}},
-         "gamma (field 1009) is -1.00000: it must be above 0"},
-    };
-    for (const WordingCase& c : cases) {
-        const PlausibilityReport report = CheckTyped(c.typed);
-        ASSERT_GT(report.count, 0) << c.first_warning;
-        char text[kWarningTextSize];
-        DescribeWarning(report.warnings[0], text);
-        EXPECT_STREQ(text, c.first_warning);
-    }
-}
-
 }  // namespace

@@ -2,8 +2,8 @@
 # tintmend-cli --write-cal and --write-profile: written after all other
 # options, the same bytes to a file and to standard output, the date from
 # SOURCE_DATE_EPOCH, read back by --profile as a display that needs no change;
-# a refusal prints one line on stderr, nothing on stdout, exits 1 and leaves
-# any file of that name as it was.
+# a refusal prints one line on stderr (after the warnings that explain it),
+# nothing on stdout, exits 1 and leaves any file of that name as it was.
 # usage: calibration_cli.sh [EMULATOR] CLI   (the emulator runs the Windows build)
 set -u
 cli=("$@")
@@ -35,8 +35,13 @@ wrote() {  # file, expected results on one line
     [ "$status" = 0 ] && [ -z "$err" ] && [ "$(echo $out)" = "$2" ] && [ -s "$1" ] && [ ! -e "$1.partial" ]
 }
 
+# Every line of stderr but the last a warning, the last the refusal.
+refusal() {
+    ! grep -v '^tintmend-cli: warning: ' <<<"$err" | sed '$d' | grep -q . && tail -n 1 <<<"$err"
+}
+
 refused() {  # file, expected reason, expected content of the file ("" for none)
-    [ "$status" = 1 ] && [ -z "$out" ] && [ "$err" = "tintmend-cli: cannot write $1: $2" ] &&
+    [ "$status" = 1 ] && [ -z "$out" ] && [ "$(refusal)" = "tintmend-cli: cannot write $1: $2" ] &&
         [ ! -e "$1.partial" ] && if [ -n "$3" ]; then [ "$(cat "$1")" = "$3" ]; else [ ! -e "$1" ]; fi
 }
 

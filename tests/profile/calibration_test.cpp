@@ -17,6 +17,7 @@
 #include "profile/decode_profile.h"
 #include "profile/icc.h"
 #include "calibration/write_calibration.h"
+#include "explain/describe_calibration.h"
 #include "calibration_cases.h"
 
 namespace {
@@ -53,6 +54,10 @@ TEST(Calibration, RefusesResultsThatAllowNoCalibration) {
          "the gamma is beyond what a profile can state (about 0.002 to 255.99)"},
         {"collinear primaries", {{1005, "0.64"}, {1006, "0.33"}}, {},
          "the reference white and primaries describe no display"},
+        // A result that is not a number from a broken reference is the
+        // reference's fault, though the target may lie inside the gamut.
+        {"reference white outside the primaries", {{1001, "0.6"}, {1002, "0.1"}}, {},
+         "the reference white and primaries describe no display (see the warnings): green is not a number"},
     };
     for (const auto& c : cases) {
         Form form = FormWith(c.inputs, c.results);
@@ -66,6 +71,27 @@ TEST(Calibration, RefusesResultsThatAllowNoCalibration) {
         size = 1;
         EXPECT_NE(WriteDisplayProfile(&form, kDate, profile, size).status, CalibrationStatus::kReady) << c.name;
         EXPECT_EQ(size, 0u) << c.name;
+    }
+}
+
+// The files' name rounds as the fields write numbers: to 17 digits, then
+// half away from zero to five places, so 0.283105 (just below it in binary)
+// is 0.28311, as the files' description says, where the exact value would
+// round down.
+TEST(NameCalibrationFiles, RoundsAsTheFieldsWriteNumbers) {
+    const struct {
+        Typed target;
+        const char* name;
+    } cases[] = {
+        {{{1010, "0.2831"}, {1011, "0.2971"}}, "tintmend-white-0.28310-0.29710"},
+        {{{1010, "0.283105"}, {1011, "0.2971249999"}}, "tintmend-white-0.28311-0.29712"},
+        {{{1010, "0.3457 junk"}, {1011, "-0"}}, "tintmend-white-0.34570--0.00000"},
+    };
+    for (const auto& c : cases) {
+        Form form = FormWith(c.target);
+        char name[kCalibrationNameSize];
+        NameCalibrationFiles(&form, name);
+        EXPECT_STREQ(name, c.name);
     }
 }
 

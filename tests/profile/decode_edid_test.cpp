@@ -128,6 +128,7 @@ TEST(ApplyEdid, ReadsHexTextAndIgnoresExtensionBlocks) {
 
 TEST(ApplyEdid, RefusesWithoutChangingAnything) {
     const Bytes block = TypicalEdid();
+    const Bytes no_colour = BuildEdid({0, 0, 0, 0, 0, 0, 0, 0}, 0x78);
     const std::string digits = HexText(block);
     const struct {
         const char* name;
@@ -164,6 +165,13 @@ TEST(ApplyEdid, RefusesWithoutChangingAnything) {
                                                            "\tCRTC: 0\n" + HexLines(block, "", 16, "\t\t", "\n")),
          LoadStatus::kNotHexText},
         {"hex, a UTF-8 byte order mark", Joined({0xEF, 0xBB, 0xBF}, TextBytes(digits)), LoadStatus::kWrongHeader},
+        // No colour data: the eight chromaticities all one value, in every form.
+        {"all chromaticities 0", no_colour, LoadStatus::kNoColourData},
+        {"all 1023/1024", BuildEdid({1023, 1023, 1023, 1023, 1023, 1023, 1023, 1023}, 0x78), LoadStatus::kNoColourData},
+        {"all 1/1024 (low bits only)", BuildEdid({1, 1, 1, 1, 1, 1, 1, 1}, 0x78), LoadStatus::kNoColourData},
+        {"hex, all 0", TextBytes(HexText(no_colour)), LoadStatus::kNoColourData},
+        {"dump, all 0", TextBytes("edid-decode (hex):\n" + HexLines(no_colour, " ", 16, "", "\n") + "\n----\n"),
+         LoadStatus::kNoColourData},
     };
     for (const auto& c : cases) {
         Form form = SentinelForm();
@@ -190,6 +198,8 @@ TEST(ApplyEdid, DescribesARefusalInOneLine) {
         {TextBytes("0x\t" + digits), "neither an EDID nor its hex text: \"x\" at offset 1"},
         {TextBytes(digits + "\n\"IODisplayEDID\""), "neither an EDID nor its hex text: \"\\x22\" at offset 257"},
         {TextBytes(digits + " 0x0ff"), "EDID hex text with an odd number of digits at offset 257"},
+        {BuildEdid({0, 0, 0, 0, 0, 0, 0, 0}, 0x78),
+         "carries no colour data: its white and three primaries all read the same value"},
     };
     for (const auto& c : cases) {
         Form form = SentinelForm();

@@ -105,15 +105,15 @@ TEST(DescribeLoad, NamesTheMonitorAnEdidDescribes) {
         std::string account;
     } cases[] = {
         {"name in the last slot", WithMonitor(TypicalEdid(), dell, 3, 0xFC, "DELL U2412M\n"),
-         "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma"},
+         "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma to the maker's nominal values"},
         {"thirteen characters, no line feed", WithMonitor(TypicalEdid(), dell, 0, 0xFC, "ABCDEFGHIJKLM"),
-         "monitor \"ABCDEFGHIJKLM\" by DEL: set white, red, green, blue and gamma"},
+         "monitor \"ABCDEFGHIJKLM\" by DEL: set white, red, green, blue and gamma to the maker's nominal values"},
         {"a serial number is no name", WithMonitor(TypicalEdid(), dell, 1, 0xFF, "123456\n"),
-         "a monitor by DEL: set white, red, green, blue and gamma"},
+         "a monitor by DEL: set white, red, green, blue and gamma to the maker's nominal values"},
         {"control bytes and letter 0", WithMonitor(TypicalEdid(), 0x0000, 2, 0xFC, "A\x1b[2J\n"),
-         "monitor \"A?[2J\" by ???: set white, red, green, blue and gamma"},
+         "monitor \"A?[2J\" by ???: set white, red, green, blue and gamma to the maker's nominal values"},
         {"gamma given elsewhere", WithMonitor(BuildEdid({655, 338, 307, 614, 154, 61, 320, 337}, 0xFF), dell, 0, 0xFC, "X\n"),
-         "monitor \"X\" by DEL: set white, red, green and blue; gamma kept: the EDID gives none (its gamma byte is FF)"},
+         "monitor \"X\" by DEL: set white, red, green and blue to the maker's nominal values; gamma kept: the EDID gives none (its gamma byte is FF)"},
     };
     for (const auto& c : cases) {
         Colorimetry colorimetry;
@@ -139,7 +139,7 @@ TEST_F(LoadAccount, ComesWithEveryFileLoad) {
         std::string account;
     } cases[] = {
         {false, profile, "set white, red, green, blue and gamma"},
-        {true, edid, "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma"},
+        {true, edid, "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma to the maker's nominal values"},
         {false, refused, "not an ICC profile: the file is empty"},
         {true, refused, "too short to be an EDID: 0 bytes, fewer than 128"},
     };

@@ -194,7 +194,7 @@ class Page(PageCase):
         # that a recalculation would show. Applied, the fields must be as the
         # companion shows them after the same steps with monitor.bin; refused,
         # no field may change. The status line says which.
-        applied = "a monitor by ???: set white, red, green, blue and gamma"  # its maker's letters are 0
+        applied = "a monitor by ???: set white, red, green, blue and gamma to the maker's nominal values"  # its maker's letters are 0
         cases = [  # typed 1003, typed 1010, action, file chosen or text pasted, status (None: as it was)
             ("0.5", "0.2831", "choose", "monitor.bin", f"monitor.bin: {applied}"),
             ("0.5", "0.3000", "paste", dump, f"Pasted text: {applied}"),

@@ -120,6 +120,7 @@ class PageInUse(PageCase):
         dell = with_monitor(build_edid([655, 338, 307, 614, 154, 61, 320, 337], 0x78), "DEL", "DELL U2412M")
         probe = self.file("probe.txt", ("EDID (hex):\n" + dell.hex() + "\nDecoded: \u00b5\n").encode())
         all_set = "set white, red, green, blue and gamma"
+        nominal = f"{all_set} to the maker's nominal values"
         cases = [  # how, file or text, status (None: the companion's reason for the file)
             ("profile", gray, None),
             ("profile", truncated, None),
@@ -127,8 +128,8 @@ class PageInUse(PageCase):
             ("profile", parametric, "parametric.icc: set white, red, green and blue; gamma kept: the green "
              "curve is not a single gamma (its best power law from 10 % to 90 % signal has gamma 2.23)"),
             ("profile", single, f"single.icc: {all_set}"),
-            ("paste", edid_decode_dump(dell), f'Pasted text: monitor "DELL U2412M" by DEL: {all_set}'),
-            ("edid", probe, f'probe.txt: monitor "DELL U2412M" by DEL: {all_set}'),
+            ("paste", edid_decode_dump(dell), f'Pasted text: monitor "DELL U2412M" by DEL: {nominal}'),
+            ("edid", probe, f'probe.txt: monitor "DELL U2412M" by DEL: {nominal}'),
         ]
         for how, what, status in cases:
             with self.subTest(how=how, what=getattr(what, "name", "dump")):

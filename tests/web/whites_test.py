@@ -89,7 +89,7 @@ class Whites(PageCase):
                                  cli_account("--target", "9300K", "--gains", f"{red},{green},{blue}",
                                              "--gain-max", "255"))
         cases = [  # target typed => the first warning
-            (("0,2831", "0.2971"), "target white x (field 1010) is not wholly a number: "
+            (("0,2831", "0.2971"), "the target white's x is not wholly a number: "
                                    "only its leading number is read, as 0.00000"),
             (("0.7", "0.3"), "the target lies outside the primaries' triangle: "
                              "no setting of green and blue reaches it"),

@@ -3,8 +3,7 @@
 // downloads made in the browser (Blob URLs: nothing leaves the page), named
 // after the target. The page's one status line says what was saved or, when
 // the results allow no calibration, why nothing was.
-import { makeCalFile, makeProfileFile, readFieldNumber } from "./core.js";
-import { kIds } from "./dialog_template.js";
+import { calibrationName, makeCalFile, makeProfileFile } from "./core.js";
 import { showStatus } from "./status.js";
 
 function offerDownload(bytes, name) {
@@ -19,13 +18,6 @@ function offerDownload(bytes, name) {
     setTimeout(() => URL.revokeObjectURL(url), 0);
 }
 
-// "tintmend-white-0.28310-0.29710", from the target as the core reads it.
-function baseName() {
-    const x = readFieldNumber(kIds.IDC_TARGET_WHITE_X).toFixed(5);
-    const y = readFieldNumber(kIds.IDC_TARGET_WHITE_Y).toFixed(5);
-    return `tintmend-white-${x}-${y}`;
-}
-
 export function saveCalibration() {
     const cal = makeCalFile();
     const profile = makeProfileFile(Math.floor(Date.now() / 1000));
@@ -34,7 +26,7 @@ export function saveCalibration() {
         showStatus(`No calibration: ${refused}`);
         return;
     }
-    const name = baseName();
+    const name = calibrationName();
     offerDownload(profile.bytes, `${name}.icc`);
     offerDownload(cal.bytes, `${name}.cal`);
     showStatus(`Saved ${name}.icc and ${name}.cal`);

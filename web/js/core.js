@@ -140,8 +140,29 @@ export function locusPoint(planckian, kelvin) {
     return { x: g_core._LocusX(planckian ? 1 : 0, kelvin), y: g_core._LocusY(planckian ? 1 : 0, kelvin) };
 }
 
-// The account of the fields; gains is null or { present: [r, g, b], top }.
+// Where a temperature's locus runs, in words, for one typed off it.
+export function locusRange(planckian) {
+    return coreText(g_core._LocusRange(planckian ? 1 : 0));
+}
+
+// The largest top of a gain scale that the core takes.
+export function largestGainScale() {
+    return g_core._LargestGainScale();
+}
+
+// The account of the fields, { text, warnings: [{ code, words }] }; gains is
+// null or { present: [r, g, b], top }.
 export function describeAccount(gains) {
     const [r, g, b] = gains ? gains.present : [0, 0, 0];
-    return coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+    const text = coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+    const warnings = [];
+    for (let i = 0; i < g_core._WarningCount(); ++i) {
+        warnings.push({ code: coreText(g_core._WarningCode(i)), words: coreText(g_core._WarningWords(i)) });
+    }
+    return { text, warnings };
+}
+
+// Both calibration files' name without its ending, from the target as the core reads it.
+export function calibrationName() {
+    return coreText(g_core._CalibrationName());
 }

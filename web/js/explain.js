@@ -2,14 +2,14 @@
 // --explain says it (the core composes the text), with the monitor's present
 // gain settings giving the new ones, and the warnings in plain words. It is
 // brought up to date after every calculation and as the gains are typed.
-import { describeAccount } from "./core.js";
+import { describeAccount, largestGainScale } from "./core.js";
 
 const kGainInputs = ["gain-red", "gain-green", "gain-blue"];
-const kWarningPrefix = "Warning: ";
 
+// A whole number up to the core's largest gain scale, or null.
 function readWhole(id) {
     const text = document.getElementById(id).value.trim();
-    return /^\d{1,5}$/.test(text) ? Number(text) : null;
+    return /^\d+$/.test(text) && Number(text) <= largestGainScale() ? Number(text) : null;
 }
 
 // The present settings and the scale's top, or null unless all four are
@@ -22,13 +22,13 @@ function readGains() {
 }
 
 export function updateAccount() {
-    const lines = describeAccount(readGains()).split("\n").filter((line) => line !== "");
-    document.getElementById("account-text").textContent =
-        lines.filter((line) => !line.startsWith(kWarningPrefix)).join("\n");
+    const account = describeAccount(readGains());
+    document.getElementById("account-text").textContent = account.text.trimEnd();
     const list = document.getElementById("account-warnings");
-    list.replaceChildren(...lines.filter((line) => line.startsWith(kWarningPrefix)).map((line) => {
+    list.replaceChildren(...account.warnings.map((warning) => {
         const item = document.createElement("li");
-        item.textContent = line.slice(kWarningPrefix.length);
+        item.dataset.code = warning.code;
+        item.textContent = warning.words;
         return item;
     }));
 }

@@ -3,7 +3,7 @@
 // the core and calculated as a click in the diagram is; and the two loci
 // drawn on the diagram with their temperatures, which can zoom to the whites.
 import { calcBalance, runCommand } from "./commands.js";
-import { locusPoint, namedWhites, typeNamedWhite, typeTemperature } from "./core.js";
+import { locusPoint, locusRange, namedWhites, typeNamedWhite, typeTemperature } from "./core.js";
 import { noteFieldEdit } from "./status.js";
 
 const kLociSvgNamespace = "http://www.w3.org/2000/svg";
@@ -108,9 +108,8 @@ function showWhitesStatus(text) {
 function chooseTemperature() {
     const kelvin = Number(document.getElementById("whites-kelvin").value);
     const planckian = document.getElementById("whites-locus").value === "planckian";
-    const range = planckian ? "1000 to 25000 K" : "4000 to 25000 K";
     if (!typeTemperature(kelvin, planckian)) {
-        showWhitesStatus(`The ${planckian ? "blackbody" : "daylight"} locus runs from ${range}.`);
+        showWhitesStatus(locusRange(planckian));
         return;
     }
     showWhitesStatus("");

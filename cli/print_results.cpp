@@ -1,8 +1,11 @@
-#include "cli/account.h"
+#include "cli/print_results.h"
 
 #include <cmath>
 #include <cstdio>
 #include <string>
+
+#include "explain/describe_warning.h"
+#include "form/number_text.h"
 
 namespace {
 
@@ -40,9 +43,17 @@ std::string SettingText(const Account& account, int k, const char* none) {
     return account.has_setting[k] ? std::to_string(account.settings[k]) : none;
 }
 
+// The number exactly as the calculation read it, so that a script sees the
+// value typed (0.459862, not the five places a field shows).
+std::string JsonExactNumber(double value) {
+    char text[kShortestNumberSize];
+    FormatShortestNumber(value, text);
+    return std::isfinite(value) ? text : "null";
+}
+
 void PrintJsonWhite(const char* key, Chromaticity c, const ColourTemperature& t) {
-    std::printf("  \"%s\": {\"x\": %s, \"y\": %s, \"cct\": %s, \"duv\": %s},\n", key, JsonNumber(c.x).c_str(),
-                JsonNumber(c.y).c_str(), t.defined ? NumberText(t.kelvin).c_str() : "null", t.defined ? NumberText(t.duv).c_str() : "null");
+    std::printf("  \"%s\": {\"x\": %s, \"y\": %s, \"cct\": %s, \"duv\": %s},\n", key, JsonExactNumber(c.x).c_str(),
+                JsonExactNumber(c.y).c_str(), t.defined ? NumberText(t.kelvin).c_str() : "null", t.defined ? NumberText(t.duv).c_str() : "null");
 }
 
 // "{"red": R, "green": G, "blue": B}" from one text per channel.
@@ -71,12 +82,15 @@ void PrintExplanation(const Session& session, const Account& account) {
     std::printf("\n%s%s", session.loads.c_str(), text);
     if (!session.gains.given) std::printf("(--gains R,G,B, and --gain-max N for a scale other than 0 to 100.)\n");
     if (account.report.count != 0) std::printf("Read the warnings (on standard error) before acting on these numbers.\n");
+}
+
+// Whatever else was asked for: stdout is flushed first so that every build
+// interleaves the two streams alike.
+void PrintWarnings(const Account& account) {
     std::fflush(stdout);
-    for (int i = 0; i < account.report.count; ++i) {
-        char text[kWarningTextSize];
-        DescribeWarning(account.report.warnings[i], text);
-        std::fprintf(stderr, "tintmend-cli: warning: %s\n", text);
-    }
+    static WarningList list;
+    DescribeWarnings(account.report, FieldNumbers::kShown, list);
+    for (int i = 0; i < list.count; ++i) std::fprintf(stderr, "tintmend-cli: warning: %s\n", list.items[i].words);
 }
 
 void PrintJson(const Session& session, const Account& account) {
@@ -91,11 +105,11 @@ void PrintJson(const Session& session, const Account& account) {
     std::printf("  \"delta_uv\": %s,\n", JsonNumber(account.delta_uv).c_str());
     if (session.gains.given) PrintJsonChannels("gains", [&](int k) { return SettingText(account, k, "null"); });
     std::printf("  \"warnings\": [");
-    for (int i = 0; i < account.report.count; ++i) {
-        char text[kWarningTextSize];
-        DescribeWarning(account.report.warnings[i], text);
-        std::printf("%s\n    {\"code\": \"%s\", \"message\": %s}", i == 0 ? "" : ",",
-                    NameWarningCode(account.report.warnings[i].code), JsonString(text).c_str());
+    static WarningList list;
+    DescribeWarnings(account.report, FieldNumbers::kShown, list);
+    for (int i = 0; i < list.count; ++i) {
+        std::printf("%s\n    {\"code\": \"%s\", \"words\": %s}", i == 0 ? "" : ",", list.items[i].code,
+                    JsonString(list.items[i].words).c_str());
     }
     std::printf("%s]\n}\n", account.report.count == 0 ? "" : "\n  ");
 }

@@ -7,6 +7,8 @@
 
 // "Red\t0.81081", and "\t81" after it with --gains.
 void PrintBalance(const Session& session, const Account& account);
-// The account on stdout, then its warnings on stderr.
+// The account on stdout.
 void PrintExplanation(const Session& session, const Account& account);
+// The warnings on stderr, one line each, whatever else is printed.
+void PrintWarnings(const Account& account);
 void PrintJson(const Session& session, const Account& account);
