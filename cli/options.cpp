@@ -115,6 +115,9 @@ void LoadSourceOption(Session& session, LoadSource source, const char* path) {
 
 void LoadProfileOption(Session& session, const char* path) { LoadSourceOption(session, LoadSource::kProfile, path); }
 void LoadEdidOption(Session& session, const char* path) { LoadSourceOption(session, LoadSource::kEdid, path); }
+void LoadMeasurementOption(Session& session, const char* path) {
+    LoadSourceOption(session, LoadSource::kMeasurement, path);
+}
 
 // A whole decimal number from low to high, or a usage error.
 long ParseWholeNumber(const char* option, const std::string& text, long low, long high) {
@@ -173,6 +176,9 @@ const Option kOptions[] = {
     {"--edid", "FILE",
      "read a monitor's EDID, binary or hex text, into fields\n1001 to 1009 as a profile would; - reads standard input",
      LoadEdidOption},
+    {"--measurement", "FILE",
+     "read a measurement: a CGATS table (.ti3), a profile with\none inside, or spotread's readings (white alone); -\nreads standard input",
+     LoadMeasurementOption},
     {"--target", "WHITE",
      "target white point (1010, 1011): X,Y; a name, D50, D55,\nD65, D75, A, E or DCI-P3; TK, a daylight temperature\n"
      "(6500K, 4000K to 25000K); or TK:planckian, a blackbody\n(2700K:planckian, 1000K to 25000K)",

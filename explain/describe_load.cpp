@@ -1,5 +1,6 @@
 #include "explain/describe_load.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -50,6 +51,9 @@ void AppendGammaReason(Account& account, const LoadNotes& notes) {
     switch (notes.gamma_note) {
         case GammaNote::kNoCurve: Append(account, "the profile has no green curve"); return;
         case GammaNote::kEdidElsewhere: Append(account, "the EDID gives none (its gamma byte is FF)"); return;
+        case GammaNote::kFewGreyPatches:
+            Append(account, "fewer than three grey patches from 10 % to 90 % signal to fit");
+            return;
         case GammaNote::kGiven: return;
         case GammaNote::kNotSingleGamma: break;
     }
@@ -84,6 +88,36 @@ void AppendKept(Account& account, const bool (&given)[kLoadedCount], const LoadN
     }
 }
 
+// A measurement sets its values together: from readings the white alone,
+// from a table the white and primaries, and the gamma where it could be fitted.
+void AppendMeasurement(Account& account, const bool (&given)[kLoadedCount], const LoadNotes& notes) {
+    char piece[80];
+    if (notes.from_readings) {
+        if (notes.measurement_count == 1) {
+            Append(account, "white from 1 reading");
+        } else {
+            std::snprintf(piece, sizeof piece, "white from the last of %zu readings", notes.measurement_count);
+            Append(account, piece);
+        }
+        Append(account, "; primaries and gamma kept");
+        return;
+    }
+    AppendList(account, given, true);
+    std::snprintf(piece, sizeof piece, " from %zu patches", notes.measurement_count);
+    Append(account, piece);
+    if (notes.measurement_tag != 0) {
+        const uint32_t tag = notes.measurement_tag;
+        std::snprintf(piece, sizeof piece, " (its \"%c%c%c%c\" tag)", static_cast<char>(tag >> 24),
+                      static_cast<char>(tag >> 16), static_cast<char>(tag >> 8), static_cast<char>(tag));
+        Append(account, piece);
+    }
+    Append(account, notes.black_subtracted ? "; black subtracted" : "; no black patch: black taken as zero");
+    if (!given[kLoadedGamma]) {
+        Append(account, "; gamma kept: ");
+        AppendGammaReason(account, notes);
+    }
+}
+
 }  // namespace
 
 void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (&text)[kLoadAccountSize]) {
@@ -92,6 +126,10 @@ void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (
     const bool given[kLoadedCount] = {colorimetry.has_white, colorimetry.has_primary[kPrimaryRed],
                                       colorimetry.has_primary[kPrimaryGreen],
                                       colorimetry.has_primary[kPrimaryBlue], colorimetry.has_gamma};
+    if (notes.source == LoadSource::kMeasurement) {
+        AppendMeasurement(account, given, notes);
+        return;
+    }
     AppendMonitor(account, notes);
     bool any = false;
     for (bool g : given) any = any || g;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "edid/edid.h"
+#include "measurement/decode_measurement.h"
 #include "profile/icc.h"
 #include "source/quote_byte.h"
 
@@ -92,6 +93,54 @@ void DescribeEdidDetail(const LoadReport& report, char (&text)[kLoadReasonSize])
     }
 }
 
+const char* const kPrimaryNames[kPrimaryCount] = {"red", "green", "blue"};
+const char* const kChannelNames[kPrimaryCount] = {"R", "G", "B"};
+
+// The reasons that need nothing from the report; null for the others.
+const char* FixedMeasurementReason(LoadStatus status) {
+    switch (status) {
+        case LoadStatus::kEmpty: return "not a measurement: the file is empty";
+        case LoadStatus::kNotMeasurement:
+            return "not a measurement: no table of RGB_R, RGB_G, RGB_B and XYZ_X, XYZ_Y, XYZ_Z values, "
+                   "nor a \"Result is XYZ:\" reading";
+        case LoadStatus::kNoMeasurementTag:
+            return "an ICC profile with no measurement inside: no \"targ\" or \"CIED\" tag holds a table";
+        case LoadStatus::kDamagedTable:
+            return "damaged measurement table: it ends before END_DATA_FORMAT, END_DATA or a row's last value";
+        case LoadStatus::kLabOnly: return "a measurement in Lab only: XYZ values (XYZ_X, XYZ_Y, XYZ_Z) are needed";
+        case LoadStatus::kNoWhiteRow: return "no white patch: no row has R, G and B all at the top of the scale";
+        case LoadStatus::kWhiteNotAboveBlack: return "the measured white is no brighter than black";
+        default: return nullptr;
+    }
+}
+
+void DescribeMeasurementDetail(const LoadReport& report, char (&text)[kLoadReasonSize]) {
+    const size_t size = sizeof text;
+    const int primary = report.byte < kPrimaryCount ? report.byte : 0;
+    if (const char* fixed = FixedMeasurementReason(report.status)) {
+        std::snprintf(text, size, "%s", fixed);
+        return;
+    }
+    switch (report.status) {
+        case LoadStatus::kTooLarge:
+            std::snprintf(text, size, "too large to be a measurement: over %zu MiB", kMeasurementFileLimit >> 20);
+            return;
+        case LoadStatus::kNoPrimaryRow:
+            std::snprintf(text, size, "no %s patch: no row has %s at the top of the scale and the others at 0",
+                          kPrimaryNames[primary], kChannelNames[primary]);
+            return;
+        case LoadStatus::kPrimaryNotAboveBlack:
+            std::snprintf(text, size, "the measured %s is no brighter than black", kPrimaryNames[primary]);
+            return;
+        case LoadStatus::kNotNumber:
+            std::snprintf(text, size, "the measured value at offset %zu is not a number", report.offset);
+            return;
+        default:
+            std::snprintf(text, size, "unknown failure");
+            return;
+    }
+}
+
 }  // namespace
 
 void DescribeLoadReport(LoadSource source, const LoadReport& report, char (&text)[kLoadReasonSize]) {
@@ -108,5 +157,9 @@ void DescribeLoadReport(LoadSource source, const LoadReport& report, char (&text
         std::snprintf(text, sizeof text, "%s \"%s\"%s", reason, signature, tail);
         return;
     }
-    DescribeEdidDetail(report, text);
+    if (source == LoadSource::kMeasurement) {
+        DescribeMeasurementDetail(report, text);
+    } else {
+        DescribeEdidDetail(report, text);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "edid/decode_edid.h"
 #include "edid/edid.h"
+#include "measurement/decode_measurement.h"
 #include "profile/decode_profile.h"
 #include "source/read_file.h"
 
@@ -10,7 +11,12 @@ namespace {
 using Decoder = LoadReport (*)(const unsigned char*, size_t, Colorimetry&, LoadNotes&);
 
 Decoder DecoderOf(LoadSource source) {
-    return source == LoadSource::kEdid ? Decoder(DecodeEdid) : Decoder(DecodeProfile);
+    switch (source) {
+        case LoadSource::kEdid: return DecodeEdid;
+        case LoadSource::kMeasurement: return DecodeMeasurement;
+        case LoadSource::kProfile: break;
+    }
+    return DecodeProfile;
 }
 
 SourceLoad Refused(LoadSource source, const LoadReport& report) {
@@ -28,7 +34,14 @@ SourceLoad LoadRead(Dialog dlg, LoadSource source, FileStatus read, const FileBy
 
 }  // namespace
 
-size_t SourceFileLimit(LoadSource source) { return source == LoadSource::kEdid ? kEdidFileLimit : kNoFileLimit; }
+size_t SourceFileLimit(LoadSource source) {
+    switch (source) {
+        case LoadSource::kEdid: return kEdidFileLimit;
+        case LoadSource::kMeasurement: return kMeasurementFileLimit;
+        case LoadSource::kProfile: break;
+    }
+    return kNoFileLimit;
+}
 
 SourceLoad RefuseSource(LoadSource source, LoadStatus status) { return Refused(source, {status, 0, 0, 0, 0}); }
 

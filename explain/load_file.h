@@ -20,8 +20,8 @@ struct SourceLoad {
     char text[kLoadAccountSize];
 };
 
-// The most bytes a source reads from a file or stream: an EDID is never near
-// its limit, a profile has none but memory.
+// The most bytes a source reads from a file or stream: an EDID and a
+// measurement are never near their limits, a profile has none but memory.
 size_t SourceFileLimit(LoadSource source);
 
 SourceLoad LoadSourceBytes(Dialog dlg, LoadSource source, const unsigned char* bytes, size_t size);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "source/load_report.h"
 
@@ -14,6 +15,7 @@ enum class GammaNote {
     kNoCurve,         // the profile has no green curve
     kNotSingleGamma,  // the profile's green curve is a table or a formula
     kEdidElsewhere,   // the EDID's gamma byte is FF: stated in an extension
+    kFewGreyPatches,  // a measurement with fewer than three grey patches to fit
 };
 
 // The descriptor's text holds at most 13 characters.
@@ -27,6 +29,13 @@ struct LoadNotes {
     double fitted_gamma;
     char monitor_name[kMonitorNameSize];  // empty where the EDID names none
     char manufacturer[kManufacturerSize];  // three letters, "?" for a letter out of range
+    // A measurement's: how many patches its table has (or readings its text),
+    // whether they were readings, whether a black patch was subtracted, and
+    // the profile tag the table was read from (0 for a file's own table).
+    size_t measurement_count;
+    bool from_readings;
+    bool black_subtracted;
+    uint32_t measurement_tag;
 };
 
 struct Colorimetry;

@@ -10,7 +10,7 @@
 
 // Which kind of source a load read: it chooses the words for the statuses
 // every source shares (an empty file, one too large).
-enum class LoadSource { kProfile, kEdid };
+enum class LoadSource { kProfile, kEdid, kMeasurement };
 
 enum class LoadStatus {
     kApplied,            // fields written, balance recalculated
@@ -36,6 +36,17 @@ enum class LoadStatus {
     kWrongChecksum,      // byte: what the block sums to modulo 256
     kWrongVersion,       // byte: the version found
     kNoColourData,       // the ten chromaticity values are all alike
+    // A measurement: a CGATS table, a profile with one inside, or readings.
+    kNotMeasurement,     // none of the three
+    kNoMeasurementTag,   // a profile with no "targ" or "CIED" tag holding a table
+    kDamagedTable,       // no END_DATA_FORMAT or END_DATA, or the data ends within a row
+    kLabOnly,            // colours as Lab without XYZ
+    kNoWhiteRow,
+    kNoPrimaryRow,       // byte: the primary (ColorimetryPrimary) that has no row
+    kNotNumber,          // offset: where the value that is not a number (or past
+                         // any measurement's range) stands
+    kWhiteNotAboveBlack,
+    kPrimaryNotAboveBlack,  // byte: the primary whose patch is no brighter than black
 };
 
 struct LoadReport {

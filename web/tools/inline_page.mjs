@@ -55,6 +55,22 @@ function joinModules(path, done = new Set(), parts = []) {
     return parts;
 }
 
+// The modules' text as shipped: without their whole-line comments, indents
+// and blank lines, which are a third of it. Only sound where no string spans
+// lines, so a template literal that does stops the build.
+function shippedModules(text) {
+    const lines = text.split("\n").map((line) => line.trim());
+    const spanning = lines.find((line) => (line.split("`").length - 1) % 2 !== 0);
+    if (spanning !== undefined) fail(`a template literal spans lines at "${spanning}"`);
+    return lines.filter((line) => line !== "" && !line.startsWith("//")).join("\n");
+}
+
+// The style sheet without its comments and indents.
+function shippedCss(text) {
+    return text.replace(/\/\*[\s\S]*?\*\//g, "").split("\n").map((line) => line.trim())
+        .filter((line) => line !== "").join("\n");
+}
+
 // A script's text must not end its own element early.
 function scriptText(text, name) {
     if (/<\/script/i.test(text)) fail(`${name} contains "</script"`);
@@ -81,10 +97,10 @@ if (!out || separator < 0 || separator === rest.length - 1) fail(kUsage);
 g_generated = rest.slice(0, separator);
 const notices = rest.slice(separator + 1);
 const pieces = {
-    "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
+    "@TINTMEND_CSS@": shippedCss(readFileSync(css, "utf8")),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
     "@TINTMEND_CORE@": scriptText(coreScript(coreJs), coreJs),
-    "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
+    "@TINTMEND_PAGE@": scriptText(shippedModules(joinModules(mainModule).join("\n")), "the page's modules"),
     "@TINTMEND_VERSION@": version,
     "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
 };
