@@ -86,15 +86,24 @@ export function describeUnreadableProfile() {
     return coreText(g_core._LoadText());
 }
 
-// How many bytes of an EDID's file or text to hand over at most: past it the
-// core refuses the input as too large.
-export function edidReadLimit() {
-    return g_core._EdidReadLimit();
+// Applies the bytes of any reference file or text, told apart by content.
+export function applySourceBytes(bytes) {
+    return loadOutcome(g_core._ApplySourceBuffer(copyToCore(bytes), bytes.length));
 }
 
-// Applies an EDID's bytes (binary or hex text) to the fields.
-export function applyEdidBytes(bytes) {
-    return loadOutcome(g_core._ApplyEdidBuffer(copyToCore(bytes), bytes.length));
+// How many characters of pasted text to hand over at most.
+export function sourceTextLimit() {
+    return g_core._SourceTextLimit();
+}
+
+// The words of the steps from the last account: the target white, the new
+// settings ("" without them) and the account as sentences.
+export function describeSteps() {
+    return {
+        target: coreText(g_core._TargetWords()),
+        settings: coreText(g_core._NewSettings()),
+        prose: coreText(g_core._AccountProse()),
+    };
 }
 
 export function describeUnreadableEdid() {
