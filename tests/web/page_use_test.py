@@ -219,7 +219,7 @@ class PageInUse(PageCase):
                     const dialog = document.getElementById('IDD_MAIN');
                     const scale = dialog.getBoundingClientRect().width / dialog.offsetWidth;
                     const controls = [...dialog.querySelectorAll('.client > *, .caption *'),
-                                      ...document.querySelectorAll('.side *')]
+                                      ...document.querySelectorAll('.steps *')]
                         .filter(e => e.getClientRects().length > 0 && getComputedStyle(e).display !== 'none');
                     return {
                         scroll: [document.documentElement.scrollWidth, innerWidth],
