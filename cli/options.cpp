@@ -186,8 +186,7 @@ const Option kOptions[] = {
     {"--gains", "R,G,B", "the monitor's present gain settings: shows the new\nsettings beside the ratios", TakeGains},
     {"--gain-max", "N", "the top of the monitor's gain scale (default 100)", TakeGainMax},
     {"--explain", nullptr,
-     "after the results, what they mean: temperatures, Duv,\npercentages, and warnings (on stderr) where the\n"
-     "fields make no sense",
+     "after the results, what they mean: temperatures, Duv,\npercentages and the new gain settings",
      ShowExplanation},
     {"--json", nullptr, "print one JSON object instead: fields, balance,\nwhites, gains and warnings", ShowJson},
     {"--write-cal", "FILE",
@@ -202,7 +201,8 @@ const Option kOptions[] = {
 };
 
 const char kUsageTail[] =
-    "Prints the New Balance as three lines: Red, Green, Blue.\n"
+    "Prints the New Balance as three lines: Red, Green, Blue; warnings, where the\n"
+    "fields make no sense, go to standard error whatever else is printed.\n"
     "Where a monitor's EDID is:\n"
     "  Linux    the file /sys/class/drm/card*-*/edid\n"
     "  Windows  the registry value EDID under the monitor's key\n"

@@ -17,10 +17,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out=build/dist
-# The 32-bit programs, stripped: the dialog 128 KiB at most, the companion
+# The 32-bit programs, stripped: the dialog 96 KiB at most, the companion
 # 256 KiB.
-kMaxDialogBytes=131072
+kMaxDialogBytes=98304
 kMaxCompanionBytes=262144
+# Words only the companion and the page show, which the dialog, linking only
+# what it shows, must not carry: a load's refusal and its account.
+kCompanionOnlyWords=("colour space not RGB" "best power law" "carries no colour data" "warning")
 kZipEntries="LICENSE README.md THIRD-PARTY-NOTICES.txt tintmend-cli.exe tintmend.exe"
 # The notices of what the programs carry, and which of them covers each file
 # the linker takes from outside the tree.
@@ -177,6 +180,17 @@ check_size() {
     fi
 }
 
+# check_absent_words EXE: EXE holds none of kCompanionOnlyWords.
+check_absent_words() {
+    local word
+    for word in "${kCompanionOnlyWords[@]}"; do
+        if strings "$1" | grep -qF -- "$word"; then
+            echo "dist check: $1 carries \"$word\", a word only the companion shows" >&2
+            return 1
+        fi
+    done
+}
+
 # check_release DIR: DIR/SHA256SUMS holds, names exactly the files beside it,
 # and each zip holds exactly kZipEntries, its programs importing only system
 # DLLs and the 32-bit programs within their budgets.
@@ -204,6 +218,7 @@ check_release() {
         check_imports "$triple" "$unpacked/tintmend-cli.exe"
     done
     check_size "$dir/unpacked-x86/tintmend.exe" $kMaxDialogBytes
+    check_absent_words "$dir/unpacked-x86/tintmend.exe"
     check_size "$dir/unpacked-x86/tintmend-cli.exe" $kMaxCompanionBytes
     if ! cmp -s "$dir/unpacked-x86/THIRD-PARTY-NOTICES.txt" "$kNotices"; then
         echo "dist check: the zips' THIRD-PARTY-NOTICES.txt is not $kNotices" >&2

@@ -154,6 +154,15 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
 EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
 EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
 
+// Where each locus runs, for drawing it.
+EMSCRIPTEN_KEEPALIVE double LocusLowestKelvin(int planckian) {
+    return planckian != 0 ? kPlanckianMinKelvin : kDaylightMinKelvin;
+}
+
+EMSCRIPTEN_KEEPALIVE double LocusHighestKelvin(int planckian) {
+    return planckian != 0 ? kPlanckianMaxKelvin : kDaylightMaxKelvin;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* LocusRange(int planckian) {
     DescribeLocusRange(planckian != 0, g_locusRange);
     return g_locusRange;

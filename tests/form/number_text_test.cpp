@@ -337,4 +337,44 @@ TEST(FormatFieldNumber, MatchesTheExactReferenceAcrossMagnitudesAndBoundaries) {
     EXPECT_GT(checked, 90000);
 }
 
+// The shortest text that reads back as the same double, in plain decimal
+// between 1e-6 and 1e21 and with an exponent beyond.
+TEST(FormatShortestNumber, WritesTheFewestDigitsThatReadBack) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0.459862, "0.459862"},
+        {0.3127, "0.3127"},
+        {-2.2, "-2.2"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {100.0, "100"},
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {0.000001, "0.000001"},
+        {1e-7, "1e-7"},
+        {123456789012345680000.0, "123456789012345680000"},
+        {1e21, "1e+21"},
+        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {-std::numeric_limits<double>::infinity(), "-1.#INF0"},
+    };
+    for (const auto& c : cases) {
+        char text[kShortestNumberSize];
+        FormatShortestNumber(c.value, text);
+        EXPECT_STREQ(text, c.text);
+        if (std::isfinite(c.value)) {
+            EXPECT_EQ(ParseFieldNumber(text), c.value) << c.text;
+        }
+    }
+    std::mt19937_64 random(21);
+    for (int i = 0; i < 10000; ++i) {
+        const double value = FromBits(random());
+        if (!std::isfinite(value)) continue;
+        char text[kShortestNumberSize];
+        FormatShortestNumber(value, text);
+        ASSERT_EQ(ParseFieldNumber(text), value) << text;
+    }
+}
+
 }  // namespace

@@ -149,6 +149,12 @@ export function locusPoint(planckian, kelvin) {
     return { x: g_core._LocusX(planckian ? 1 : 0, kelvin), y: g_core._LocusY(planckian ? 1 : 0, kelvin) };
 }
 
+// Where a locus runs: { from, to } in kelvin.
+export function locusKelvins(planckian) {
+    const p = planckian ? 1 : 0;
+    return { from: g_core._LocusLowestKelvin(p), to: g_core._LocusHighestKelvin(p) };
+}
+
 // Where a temperature's locus runs, in words, for one typed off it.
 export function locusRange(planckian) {
     return coreText(g_core._LocusRange(planckian ? 1 : 0));

@@ -3,17 +3,16 @@
 // the core and calculated as a click in the diagram is; and the two loci
 // drawn on the diagram with their temperatures, which can zoom to the whites.
 import { calcBalance, runCommand } from "./commands.js";
-import { locusPoint, locusRange, namedWhites, typeNamedWhite, typeTemperature } from "./core.js";
+import { locusKelvins, locusPoint, locusRange, namedWhites, typeNamedWhite, typeTemperature } from "./core.js";
 import { noteFieldEdit } from "./status.js";
 
 const kLociSvgNamespace = "http://www.w3.org/2000/svg";
-// Each locus from its warm end to 25000 K, in steps of reciprocal
-// temperature, in which its points lie about evenly.
+// Each locus from its warm end to its hot one (as the core has them), in
+// steps of reciprocal temperature, in which its points lie about evenly.
 const kLoci = [
-    { planckian: false, name: "daylight", from: 4000 },
-    { planckian: true, name: "planckian", from: 1000 },
+    { planckian: false, name: "daylight" },
+    { planckian: true, name: "planckian" },
 ];
-const kHottest = 25000;
 const kMiredStep = 10;
 const kTickKelvins = [3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000];
 const kTickLength = 0.002;
@@ -28,11 +27,12 @@ function makeLociElement(parent, tag, attributes) {
 }
 
 function locusPath(locus) {
+    const { from, to } = locusKelvins(locus.planckian);
     const points = [];
-    for (let mireds = 1e6 / locus.from; mireds > 1e6 / kHottest; mireds -= kMiredStep) {
+    for (let mireds = 1e6 / from; mireds > 1e6 / to; mireds -= kMiredStep) {
         points.push(locusPoint(locus.planckian, 1e6 / mireds));
     }
-    points.push(locusPoint(locus.planckian, kHottest));
+    points.push(locusPoint(locus.planckian, to));
     return `M${points.map((p) => `${p.x.toFixed(5)} ${p.y.toFixed(5)}`).join("L")}`;
 }
 
