@@ -177,7 +177,7 @@ const Option kOptions[] = {
      "read a monitor's EDID, binary or hex text, into fields\n1001 to 1009 as a profile would; - reads standard input",
      LoadEdidOption},
     {"--measurement", "FILE",
-     "read a measurement: a CGATS table (.ti3), a profile with\none inside, or spotread's readings (white alone); -\nreads standard input",
+     "read a measurement into fields 1001 to 1009: a CGATS\ntable (.ti3), a profile holding one, or spotread's\nreadings (the white alone); - reads standard input",
      LoadMeasurementOption},
     {"--target", "WHITE",
      "target white point (1010, 1011): X,Y; a name, D50, D55,\nD65, D75, A, E or DCI-P3; TK, a daylight temperature\n"

@@ -14,7 +14,8 @@ constexpr size_t kLoadAccountSize = 320;
 // One line, such as `monitor "DELL U2412M" by DEL: set white, red, green,
 // blue and gamma` or `set white, red, green and blue; gamma kept: the green
 // curve is not a single gamma (its best power law from 10 % to 90 % signal
-// has gamma 2.22)`.
+// has gamma 2.22)`, or for a measurement `white, red, green, blue and gamma
+// from 79 patches; black subtracted`.
 void DescribeLoad(const Colorimetry& colorimetry, const LoadNotes& notes, char (&text)[kLoadAccountSize]);
 
 // A source's decoder with its notes, then ApplyColorimetry and the account
