@@ -366,8 +366,9 @@ class Page(PageCase):
                     self.driver.execute_script("arguments[0].focus()", svg)
                     self.keys(*keys)
                 else:
+                    self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", svg)
                     px, py = self.chart_point(x, y)
-                    box = svg.rect
+                    box = self.driver.execute_script("return arguments[0].getBoundingClientRect().toJSON()", svg)
                     ActionChains(self.driver).move_to_element_with_offset(
                         svg, round(px - box["x"] - box["width"] / 2),
                         round(py - box["y"] - box["height"] / 2)).click().perform()
