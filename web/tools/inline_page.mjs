@@ -1,4 +1,5 @@
-// Makes the one self-contained page: the HTML template with the CSS, the
+// Makes the one self-contained page: the HTML template with the CSS (one or
+// more style sheets, their names joined by commas, in that order), the
 // diagram's SVG, the compiled core's JavaScript with its WebAssembly (the
 // .wasm beside CORE_JS) as the global tintmendCorePacked, raw deflate in
 // base64, the page's modules and the licence notices put in place of its
@@ -97,7 +98,7 @@ if (!out || separator < 0 || separator === rest.length - 1) fail(kUsage);
 g_generated = rest.slice(0, separator);
 const notices = rest.slice(separator + 1);
 const pieces = {
-    "@TINTMEND_CSS@": shippedCss(readFileSync(css, "utf8")),
+    "@TINTMEND_CSS@": shippedCss(css.split(",").map((name) => readFileSync(name, "utf8")).join("\n")),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
     "@TINTMEND_CORE@": scriptText(coreScript(coreJs), coreJs),
     "@TINTMEND_PAGE@": scriptText(shippedModules(joinModules(mainModule).join("\n")), "the page's modules"),
