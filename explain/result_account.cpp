@@ -101,6 +101,25 @@ Account MakeAccount(Dialog dlg, const GainSettings& gains) {
     return a;
 }
 
+namespace {
+
+bool IsWholeFrom(double value, double low, double high) {
+    return value >= low && value <= high && std::floor(value) == value;
+}
+
+}  // namespace
+
+GainSettings ReadGainSettings(const double (&present)[3], double top) {
+    GainSettings gains = {IsWholeFrom(top, 1.0, static_cast<double>(kLargestGainScale)), {0, 0, 0}, 0};
+    if (!gains.given) return gains;
+    gains.top = static_cast<long>(top);
+    for (int k = 0; k < 3; ++k) {
+        gains.given = gains.given && IsWholeFrom(present[k], 0.0, top);
+        gains.present[k] = gains.given ? static_cast<long>(present[k]) : 0;
+    }
+    return gains;
+}
+
 bool IsNoChangeNeeded(const GainSettings& gains, const Account& account) {
     for (int k = 0; k < 3; ++k) {
         if (!account.has_setting[k]) return false;

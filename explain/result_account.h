@@ -31,6 +31,10 @@ struct Account {
     long settings[3];
 };
 
+// The settings as typed, each a whole number or not a number: given when
+// the top is from 1 to kLargestGainScale and each setting from 0 to the top.
+GainSettings ReadGainSettings(const double (&present)[3], double top);
+
 // From the fields as they stand; reads them, writes none.
 Account MakeAccount(Dialog dlg, const GainSettings& gains);
 

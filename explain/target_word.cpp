@@ -30,25 +30,25 @@ bool ParseTemperature(const char* word, double& kelvin, bool& planckian) {
     return true;
 }
 
-void TypeWhite(Dialog dlg, Chromaticity white) {
+}  // namespace
+
+void TypeTargetWhite(Dialog dlg, Chromaticity white) {
     WriteFieldNumber(dlg, IDC_TARGET_WHITE_X, white.x);
     WriteFieldNumber(dlg, IDC_TARGET_WHITE_Y, white.y);
 }
-
-}  // namespace
 
 TargetWordStatus TypeTargetTemperature(Dialog dlg, double kelvin, bool planckian) {
     Chromaticity white = {0.0, 0.0};
     const bool on_locus =
         planckian ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
     if (!on_locus) return planckian ? TargetWordStatus::kOffPlanckian : TargetWordStatus::kOffDaylight;
-    TypeWhite(dlg, white);
+    TypeTargetWhite(dlg, white);
     return TargetWordStatus::kTyped;
 }
 
 TargetWordStatus TypeTargetWord(Dialog dlg, const char* word) {
     if (const NamedWhite* named = FindNamedWhite(word)) {
-        TypeWhite(dlg, named->white);
+        TypeTargetWhite(dlg, named->white);
         return TargetWordStatus::kTyped;
     }
     double kelvin = 0.0;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "colour/chromaticity.h"
 #include "form/form.h"
 
 enum class TargetWordStatus {
@@ -17,6 +18,9 @@ enum class TargetWordStatus {
 
 // Types the white the word names; anything but kTyped types nothing.
 TargetWordStatus TypeTargetWord(Dialog dlg, const char* word);
+
+// A white typed as the words above type it: five-decimal texts.
+void TypeTargetWhite(Dialog dlg, Chromaticity white);
 
 // The white of a temperature on the daylight or the blackbody locus, typed.
 TargetWordStatus TypeTargetTemperature(Dialog dlg, double kelvin, bool planckian);

@@ -154,13 +154,10 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
 EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
 EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
 
-// Where each locus runs, for drawing it.
-EMSCRIPTEN_KEEPALIVE double LocusLowestKelvin(int planckian) {
+// Where each locus runs, for drawing it: its coolest (hot 0) or hottest end.
+EMSCRIPTEN_KEEPALIVE double LocusEndKelvin(int planckian, int hot) {
+    if (hot != 0) return planckian != 0 ? kPlanckianMaxKelvin : kDaylightMaxKelvin;
     return planckian != 0 ? kPlanckianMinKelvin : kDaylightMinKelvin;
-}
-
-EMSCRIPTEN_KEEPALIVE double LocusHighestKelvin(int planckian) {
-    return planckian != 0 ? kPlanckianMaxKelvin : kDaylightMaxKelvin;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* LocusRange(int planckian) {
@@ -180,14 +177,12 @@ EMSCRIPTEN_KEEPALIVE double LocusY(int planckian, double kelvin) {
     return CalcLocusPoint(planckian, kelvin, white) ? white.y : std::numeric_limits<double>::quiet_NaN();
 }
 
-// The largest top of a gain scale taken, as the companion's --gain-max takes it.
-EMSCRIPTEN_KEEPALIVE int LargestGainScale() { return kLargestGainScale; }
-
 // The account of the fields as they stand, as --explain gives it; its
-// warnings are kept for WarningCount, WarningCode and WarningWords. given
-// says whether the present gain settings r, g, b on a scale to top were given.
-EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(int given, int r, int g, int b, int top) {
-    const GainSettings gains = {given != 0, {r, g, b}, top};
+// warnings are kept for WarningCount, WarningCode and WarningWords. The
+// present gain settings r, g, b on a scale to top count as given when they
+// are whole numbers within the scale (not a number where none was typed).
+EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(double r, double g, double b, double top) {
+    const GainSettings gains = ReadGainSettings({r, g, b}, top);
     const Account account = MakeAccount(kPageDialog, gains);
     ComposeAccount(gains, account, g_account);
     DescribeWarnings(account.report, FieldNumbers::kHidden, g_warnings);

@@ -71,7 +71,7 @@ EMSCRIPTEN_KEEPALIVE const char* NameNamedWhite(int index) {
 // does: five-decimal texts. The caller presses Calc.
 EMSCRIPTEN_KEEPALIVE void TypeNamedWhite(int index) {
     if (index < 0 || index >= kNamedWhiteCount) return;
-    if (TypeTargetWord(kPageDialog, kNamedWhites[index].name) != TargetWordStatus::kTyped) return;
+    TypeTargetWhite(kPageDialog, kNamedWhites[index].white);
     NameCalibrationFilesAfterWhite(kNamedWhites[index].name, g_chosen.name);
     RememberChoice();
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "form/memory_form.h"
 
 namespace {
@@ -49,6 +51,34 @@ TEST(MakeAccount, RoundsPresentTimesResult) {
         EXPECT_EQ(account.settings[k], expected[k]) << k;
     }
     EXPECT_FALSE(MakeAccount(&form, {false, {100, 100, 100}, 100}).has_setting[0]);
+}
+
+// The page hands the gains as typed; only whole settings within a scale
+// from 1 to kLargestGainScale count as given.
+TEST(ReadGainSettings, TakesWholeSettingsWithinTheScale) {
+    const double nan = std::nan("");
+    const struct {
+        double present[3];
+        double top;
+        bool given;
+    } cases[] = {
+        {{100, 90, 0}, 100, true},
+        {{65535, 0, 1}, 65535, true},
+        {{100, 90, 80}, 65536, false},
+        {{100, 90, 80}, 0, false},
+        {{100, 101, 80}, 100, false},
+        {{100, 90.5, 80}, 100, false},
+        {{100, nan, 80}, 100, false},
+        {{100, 90, 80}, nan, false},
+    };
+    for (const auto& c : cases) {
+        const GainSettings gains = ReadGainSettings(c.present, c.top);
+        EXPECT_EQ(gains.given, c.given) << c.present[0] << " " << c.present[1] << " of " << c.top;
+        if (gains.given) {
+            EXPECT_EQ(gains.top, static_cast<long>(c.top));
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(gains.present[k], static_cast<long>(c.present[k]));
+        }
+    }
 }
 
 }  // namespace

@@ -149,27 +149,20 @@ export function locusPoint(planckian, kelvin) {
     return { x: g_core._LocusX(planckian ? 1 : 0, kelvin), y: g_core._LocusY(planckian ? 1 : 0, kelvin) };
 }
 
-// Where a locus runs: { from, to } in kelvin.
+// Where a locus runs, { from, to } in kelvin, and in words.
 export function locusKelvins(planckian) {
     const p = planckian ? 1 : 0;
-    return { from: g_core._LocusLowestKelvin(p), to: g_core._LocusHighestKelvin(p) };
+    return { from: g_core._LocusEndKelvin(p, 0), to: g_core._LocusEndKelvin(p, 1) };
 }
 
-// Where a temperature's locus runs, in words, for one typed off it.
 export function locusRange(planckian) {
     return coreText(g_core._LocusRange(planckian ? 1 : 0));
 }
 
-// The largest top of a gain scale that the core takes.
-export function largestGainScale() {
-    return g_core._LargestGainScale();
-}
-
-// The account of the fields, { text, warnings: [{ code, words }] }; gains is
-// null or { present: [r, g, b], top }.
-export function describeAccount(gains) {
-    const [r, g, b] = gains ? gains.present : [0, 0, 0];
-    const text = coreText(g_core._DescribeAccount(gains ? 1 : 0, r, g, b, gains ? gains.top : 100));
+// { text, warnings: [{ code, words }] } with the gains as typed: numbers, or
+// NaN where none is; the core decides whether they are settings on the scale.
+export function describeAccount([r, g, b], top) {
+    const text = coreText(g_core._DescribeAccount(r, g, b, top));
     const warnings = [];
     for (let i = 0; i < g_core._WarningCount(); ++i) {
         warnings.push({ code: coreText(g_core._WarningCode(i)), words: coreText(g_core._WarningWords(i)) });
@@ -177,7 +170,6 @@ export function describeAccount(gains) {
     return { text, warnings };
 }
 
-// Both calibration files' name without its ending, from the target as the core reads it.
 export function calibrationName() {
     return coreText(g_core._CalibrationName());
 }

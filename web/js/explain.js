@@ -3,7 +3,7 @@
 // and in full (step 3), and each warning beside the step it concerns. The
 // core composes every text; they are brought up to date after every
 // calculation and as the gains are typed.
-import { describeAccount, describeSteps, largestGainScale } from "./core.js";
+import { describeAccount, describeSteps } from "./core.js";
 
 const kGainInputs = ["gain-red", "gain-green", "gain-blue"];
 // Where each warning is shown: a target off the gamut in step 2, a result
@@ -14,19 +14,10 @@ const kWarningSteps = {
 };
 const kWarningLists = ["warnings-display", "warnings-white", "warnings-set"];
 
-// A whole number up to the core's largest gain scale, or null.
+// Digits as their number; NaN for anything else.
 function readWhole(id) {
     const text = document.getElementById(id).value.trim();
-    return /^\d+$/.test(text) && Number(text) <= largestGainScale() ? Number(text) : null;
-}
-
-// The present settings and the scale's top, or null unless all four are
-// whole numbers with each setting within the scale.
-function readGains() {
-    const top = readWhole("gain-top");
-    const present = kGainInputs.map(readWhole);
-    if (top === null || top < 1 || present.some((gain) => gain === null || gain > top)) return null;
-    return { present, top };
+    return /^\d+$/.test(text) ? Number(text) : NaN;
 }
 
 function showWarnings(warnings) {
@@ -41,7 +32,7 @@ function showWarnings(warnings) {
 }
 
 export function updateAccount() {
-    const account = describeAccount(readGains());
+    const account = describeAccount(kGainInputs.map(readWhole), readWhole("gain-top"));
     const steps = describeSteps();
     document.getElementById("account-text").textContent = account.text.trimEnd();
     document.getElementById("target-words").textContent = steps.target;

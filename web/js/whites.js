@@ -7,8 +7,8 @@ import { locusKelvins, locusPoint, locusRange, namedWhites, typeNamedWhite, type
 import { noteFieldEdit } from "./status.js";
 
 const kLociSvgNamespace = "http://www.w3.org/2000/svg";
-// Each locus from its warm end to its hot one (as the core has them), in
-// steps of reciprocal temperature, in which its points lie about evenly.
+// Each locus over the core's range, in steps of reciprocal temperature, in
+// which its points lie about evenly.
 const kLoci = [
     { planckian: false, name: "daylight" },
     { planckian: true, name: "planckian" },
