@@ -119,6 +119,12 @@ size_t LineEnd(const unsigned char* bytes, size_t size, size_t at) {
     return at;
 }
 
+// The first byte from `from` that is neither a hex digit nor white space.
+size_t FirstNotHex(const unsigned char* bytes, size_t from) {
+    while (HexDigitValue(bytes[from]) >= 0 || IsWhiteSpace(bytes[from])) ++from;
+    return from;
+}
+
 bool IsHexLine(const unsigned char* bytes, size_t from, size_t end) {
     for (size_t i = from; i < end; ++i) {
         if (HexDigitValue(bytes[i]) < 0 && !IsWhiteSpace(bytes[i])) return false;
@@ -128,11 +134,17 @@ bool IsHexLine(const unsigned char* bytes, size_t from, size_t end) {
 
 // A dump's digits, line by line from after its label, up to the first line
 // with anything but hex digits and white space in it; what follows is not read.
-LoadReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsigned char (&block)[kEdidBlockSize]) {
+// Where that line comes before a whole block (strict), it is the fault
+// rather than the block's end.
+LoadReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsigned char (&block)[kEdidBlockSize],
+                      bool strict) {
     size_t count = 0;
     while (at < size) {
         const size_t end = LineEnd(bytes, size, at);
-        if (!IsHexLine(bytes, at, end)) break;
+        if (!IsHexLine(bytes, at, end)) {
+            if (strict && count < kEdidBlockSize) return NotHexAt(bytes, FirstNotHex(bytes, at));
+            break;
+        }
         for (at = SkipWhiteSpace(bytes, end, at); at < end; at = SkipWhiteSpace(bytes, end, at)) {
             LoadReport report = DecodeHexRun(bytes, end, at, count, block);
             if (report.status != LoadStatus::kApplied) return report;
@@ -141,6 +153,26 @@ LoadReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsign
     }
     if (count < kEdidBlockSize) return {LoadStatus::kTooShort, 0, count, 0, 0};
     return kApplied;
+}
+
+// xrandr --verbose prints an output's EDID as a property: a line "EDID:", its
+// digits on the lines under it, then the next property. The end of the first
+// such line, anywhere in the text (so that the whole output can be given),
+// or 0 where there is none.
+size_t XrandrLabelEnd(const unsigned char* bytes, size_t size) {
+    for (size_t line = 0; line < size; line = LineEnd(bytes, size, line) + 1) {
+        const size_t end = LineEnd(bytes, size, line);
+        const size_t at = SkipWhiteSpace(bytes, end, line);
+        if (HasTextAt(bytes, end, at, kXrandrLabel, kXrandrLabelSize) &&
+            SkipWhiteSpace(bytes, end, at + kXrandrLabelSize) == end) {
+            return end;
+        }
+    }
+    return 0;
+}
+
+bool StartsWithEdidHeader(const unsigned char* bytes, size_t size) {
+    return size >= kEdidHeaderSize && std::memcmp(bytes + kEdidHeaderOffset, kEdidHeader, kEdidHeaderSize) == 0;
 }
 
 LoadReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
@@ -232,10 +264,13 @@ void FillNotes(const unsigned char (&block)[kEdidBlockSize], const Colorimetry& 
 }
 
 // Text when it is a labelled dump (whose decoded text may hold any byte
-// after the digits) or when every byte is one that text can hold.
+// after the digits), xrandr's property among other text, or when every byte
+// is one that text can hold.
 LoadReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
     const size_t dump = DumpLabelEnd(bytes, size);
-    if (dump != 0) return DecodeDump(bytes, size, dump, block);
+    if (dump != 0) return DecodeDump(bytes, size, dump, block, false);
+    const size_t xrandr = StartsWithEdidHeader(bytes, size) ? 0 : XrandrLabelEnd(bytes, size);
+    if (xrandr != 0) return DecodeDump(bytes, size, xrandr, block, true);
     return IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
 }
 

@@ -15,7 +15,9 @@
 // optional 0x; a leading "EDID:" label (as xrandr --verbose prints) and a "<"
 // before and ">" after the digits (as ioreg prints) are allowed. After an
 // "edid-decode (hex):" or "EDID (hex):" label the digits end at the first
-// line that is not hex, and the text after it is not read.
+// line that is not hex, and the text after it is not read. So do they after
+// a line "EDID:" alone, xrandr --verbose's property, found anywhere in the
+// text: its whole output gives its first EDID.
 // Only when the base block is complete, starts with the header, sums to 0 and
 // is of version 1 does it fill out with the white, the three primaries and
 // (unless the block gives none) the gamma. Otherwise out says nothing.

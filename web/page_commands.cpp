@@ -11,11 +11,12 @@
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
-#include "edid/edid.h"
 #include "explain/calibration_choice.h"
+#include "explain/detect_source.h"
 #include "explain/load_file.h"
 #include "explain/result_account.h"
 #include "explain/target_word.h"
+#include "page_steps.h"
 #include "calibration/write_calibration.h"
 #include "explain/describe_calibration.h"
 #include "explain/describe_warning.h"
@@ -82,9 +83,8 @@ const char* DescribeCalibrationRefusal(const CalibrationReport& report) {
 char g_account[kAccountTextSize];
 WarningList g_warnings;
 
-// The last texts asked for that the page shows as they are.
+// The last text asked for that the page shows as it is.
 char g_locusRange[kTargetWordTextSize];
-char g_calibrationName[kCalibrationNameSize];
 
 bool CalcLocusPoint(int planckian, double kelvin, Chromaticity& white) {
     return planckian != 0 ? CalcPlanckianChromaticity(kelvin, white) : CalcDaylightChromaticity(kelvin, white);
@@ -130,18 +130,21 @@ EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_load.text; }
 // channel's curve, so the settings and the files go back to the ratios.
 EMSCRIPTEN_KEEPALIVE void DropDisplayResponse() { g_response.kind = ResponseKind::kPowerLaw; }
 
-// How many bytes of a file or of pasted text the page hands over: one past
-// the largest EDID, so that anything larger still shows as too large without
-// being read whole.
-EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return SourceFileLimit(LoadSource::kEdid) + 1; }
+// The one chooser's and the paste box's load: the bytes of any reference
+// file or text, told apart by their content (DetectSource) and applied as
+// that source; bytes is from ReserveFileBuffer (null for an empty input or when no buffer
+// could be had) and is released here. Returns 1 when it was applied (and the
+// balance recalculated); LoadText tells what it did or why it was refused.
+EMSCRIPTEN_KEEPALIVE int ApplySourceBuffer(unsigned char* bytes, size_t size) {
+    return ApplyBuffer(DetectSource(bytes != nullptr ? bytes : kNoBytes, size), bytes, size);
+}
 
-// Applies an EDID, binary or hex text, from the bytes of a file or of the
-// pasted text; bytes is from ReserveFileBuffer (null for an empty input or
-// when no buffer could be had) and is released here. Returns 1 when it was
-// applied (and the balance recalculated); LoadText tells what it did or why
-// it was refused.
-EMSCRIPTEN_KEEPALIVE int ApplyEdidBuffer(unsigned char* bytes, size_t size) {
-    return ApplyBuffer(LoadSource::kEdid, bytes, size);
+// How much pasted text the page hands over: one past the largest text
+// source, so that more still shows as too large without being copied whole.
+EMSCRIPTEN_KEEPALIVE size_t SourceTextLimit() {
+    const size_t edid = SourceFileLimit(LoadSource::kEdid);
+    const size_t measurement = SourceFileLimit(LoadSource::kMeasurement);
+    return (edid > measurement ? edid : measurement) + 1;
 }
 
 // The reason shown when the browser cannot read a chosen file (gone, or
@@ -177,39 +180,14 @@ EMSCRIPTEN_KEEPALIVE const char* MakeProfileFile(double seconds) {
 // the loaded file (256 entries per channel)" or "no calibration in effect:
 // curves from the ratios alone".
 EMSCRIPTEN_KEEPALIVE const char* CalibrationText() {
-    DescribeCalibrationChoice(g_calibration, g_calibrationText);
-    return g_calibrationText;
+    static char line[kCalibrationLineSize];
+    ComposeCalibrationLine(g_calibration, line);
+    return line;
 }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* CalFileBytes() { return g_calFile; }
 EMSCRIPTEN_KEEPALIVE const unsigned char* ProfileFileBytes() { return g_profileFile; }
 EMSCRIPTEN_KEEPALIVE size_t CalibrationSize() { return g_calibrationSize; }
-
-// Both files' name without its ending, from the target as the core reads it.
-EMSCRIPTEN_KEEPALIVE const char* CalibrationName() {
-    NameCalibrationFiles(kPageDialog, g_calibrationName);
-    return g_calibrationName;
-}
-
-// The named whites, for the chooser's buttons: how many, and each one's name.
-EMSCRIPTEN_KEEPALIVE int CountNamedWhites() { return kNamedWhiteCount; }
-
-EMSCRIPTEN_KEEPALIVE const char* NameNamedWhite(int index) {
-    return index >= 0 && index < kNamedWhiteCount ? kNamedWhites[index].name : "";
-}
-
-// Types a named white into the target fields, as the companion's --target
-// does: five-decimal texts. The caller presses Calc.
-EMSCRIPTEN_KEEPALIVE void TypeNamedWhite(int index) {
-    if (index >= 0 && index < kNamedWhiteCount) TypeTargetWhite(kPageDialog, kNamedWhites[index].white);
-}
-
-// Types the white of a temperature on the daylight (planckian 0) or the
-// blackbody locus; 0, with nothing typed, when the locus has no such point
-// (LocusRange then says where it runs).
-EMSCRIPTEN_KEEPALIVE int TypeTemperature(double kelvin, int planckian) {
-    return TypeTargetTemperature(kPageDialog, kelvin, planckian != 0) == TargetWordStatus::kTyped ? 1 : 0;
-}
 
 // Where each locus runs, for drawing it: its coolest (hot 0) or hottest end.
 EMSCRIPTEN_KEEPALIVE double LocusEndKelvin(int planckian, int hot) {
@@ -243,6 +221,7 @@ EMSCRIPTEN_KEEPALIVE const char* DescribeAccount(double r, double g, double b, d
     const Account account = MakeAccount(kPageDialog, gains, g_response);
     ComposeAccount(gains, account, g_account);
     DescribeWarnings(account.report, FieldNumbers::kHidden, g_warnings);
+    DescribePageSteps(gains, account);
     return g_account;
 }
 

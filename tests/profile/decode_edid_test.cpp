@@ -104,6 +104,18 @@ TEST(ApplyEdid, ReadsHexTextAndIgnoresExtensionBlocks) {
                                          "\n----------------\n\nBlock 0, Base EDID:\n  Gamma: 2.20 \xc2\xb5\n")},
         {"a probe's EDID (hex) section", TextBytes("EDID (hex):\r\n" + HexLines(block, "", 16, "  ", "\r\n") +
                                                    "Decoded:\r\n  ff ff\r\n")},
+        // xrandr --verbose: the digits end at the next property; in its whole
+        // output the first EDID is read, not the second output's.
+        {"xrandr's property, then the next", TextBytes("\tEDID: \n" + HexLines(block, "", 16, "\t\t", "\n") +
+                                                       "\tBroadcast RGB: Automatic\n")},
+        {"xrandr --verbose, whole output", TextBytes(
+             "Screen 0: minimum 320 x 200, current 1920 x 1080, maximum 16384 x 16384\n"
+             "HDMI-1 connected primary 1920x1080+0+0 (0x48) normal (normal left) 527mm x 296mm\n"
+             "\tIdentifier: 0x42\n\tEDID: \n" + HexLines(Joined(block, extension), "", 16, "\t\t", "\n") +
+             "\tBroadcast RGB: Automatic \n\t\tsupported: Automatic, Full, Limited 16:235\n"
+             "  1920x1080 (0x48) 148.500MHz +HSync +VSync *current +preferred\n"
+             "DP-1 connected 1920x1080+1920+0 (0x48) normal\n\tEDID: \n" +
+             HexLines(Resummed(WithByte(block, 27, 0x10)), "", 16, "\t\t", "\n"))},
     };
     Form binary = SentinelForm();
     ASSERT_EQ(Apply(binary, block).status, LoadStatus::kApplied);
@@ -149,6 +161,9 @@ TEST(ApplyEdid, RefusesWithoutChangingAnything) {
         {"dump, digits end early", TextBytes("edid-decode (hex):\n" + HexText(Cut(block, 64), " ") + "\n-- \n" + HexText(block)),
          LoadStatus::kTooShort},
         {"dump label not at the start", TextBytes("x\nEDID (hex):\n" + HexText(block)), LoadStatus::kNotHexText},
+        {"xrandr, a property inside the digits", TextBytes("\tEDID: \n" + HexLines(Cut(block, 64), "", 16, "\t\t", "\n") +
+                                                           "\tCRTC: 0\n" + HexLines(block, "", 16, "\t\t", "\n")),
+         LoadStatus::kNotHexText},
         {"hex, a UTF-8 byte order mark", Joined({0xEF, 0xBB, 0xBF}, TextBytes(digits)), LoadStatus::kWrongHeader},
         // No colour data: the eight chromaticities all one value, in every form.
         {"all chromaticities 0", no_colour, LoadStatus::kNoColourData},

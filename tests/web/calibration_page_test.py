@@ -95,14 +95,14 @@ class SaveCalibration(unittest.TestCase):
                 files = self.downloaded([f"{name}.icc", f"{name}.cal"])
                 self.assertEqual(files[f"{name}.icc"], companion_bytes("--write-profile", *options))
                 self.assertEqual(files[f"{name}.cal"], companion_bytes("--write-cal", *options))
-                self.assertEqual(self.element("load-status").text, f"Saved {name}.icc and {name}.cal")
+                self.assertEqual(self.element("calibration-status").text, f"Saved {name}.icc and {name}.cal")
 
     def test_refusal_says_why_and_downloads_nothing(self):
         for leftover in pathlib.Path(self.downloads.name).iterdir():
             leftover.unlink()
         self.type_and_calc([("IDC_TARGET_WHITE_X", "0.7"), ("IDC_TARGET_WHITE_Y", "0.3")])
         self.save()
-        self.assertEqual(self.element("load-status").text,
+        self.assertEqual(self.element("calibration-status").text,
                          "No calibration: the target lies outside the display's gamut: green is not a number")
         time.sleep(0.5)  # time enough for a download that should not come
         self.assertEqual(list(pathlib.Path(self.downloads.name).iterdir()), [])

@@ -89,10 +89,10 @@ class Page(PageCase):
         chooser = self.element("profile-chooser")
         self.assertEqual((chooser.get_attribute("type"), chooser.get_attribute("accept")),
                          ("file", ".icc,.icm"))
-        edid = self.element("edid-chooser")
+        edid = self.element("source-chooser")
         self.assertEqual((edid.get_attribute("type"), edid.get_attribute("accept")), ("file", ""))
         self.assertEqual(self.driver.execute_script(
-            "return document.getElementById('IDD_MAIN').contains(document.getElementById('edid-load'))"), False)
+            "return document.getElementById('IDD_MAIN').contains(document.getElementById('source-load'))"), False)
         self.assertEqual(self.element("load-status").text, "")
 
     def test_the_licences_open_below_the_version(self):
@@ -208,10 +208,10 @@ class Page(PageCase):
             # A character beyond 8 bits reaches the core as "?".
             ("0.4", "0.3000", "paste", dump.replace("ff", "\u03a9f", 1),
              'Pasted text: neither an EDID nor its hex text: "?" at offset 9'),
-            ("0.4", "0.3000", "press", "edid-load", None),  # the chooser is cancelled
+            ("0.4", "0.3000", "press", "source-load", None),  # the chooser is cancelled
         ]
         steps = []
-        self.driver.execute_script("document.getElementById('edid-chooser').addEventListener("
+        self.driver.execute_script("document.getElementById('source-chooser').addEventListener("
                                    "'click', () => { window.edidChooserOpened = true; })")
         for red_x, target_x, action, what, status in cases:
             with self.subTest(action=action, what=what[:24]):
@@ -221,11 +221,11 @@ class Page(PageCase):
                 before = field_texts(self.driver)
                 status = self.element("load-status").text if status is None else status
                 if action == "choose":
-                    self.element("edid-chooser").send_keys(str(pathlib.Path(self.tmp.name, what)))
+                    self.element("source-chooser").send_keys(str(pathlib.Path(self.tmp.name, what)))
                     wait_idle(self.driver, f"choosing {what}")
                 elif action == "paste":
-                    self.paste("edid-text", what)
-                    self.press("edid-apply", "Apply")
+                    self.paste("source-text", what)
+                    self.press("source-apply", "Apply")
                 else:
                     self.press(what, "EDID... cancelled")
                     self.assertTrue(self.driver.execute_script("return window.edidChooserOpened"))
@@ -250,10 +250,9 @@ class Page(PageCase):
                     self.assertEqual(field_texts(self.driver), before)
                     self.assertTrue(self.element("IDD_MAIN").is_displayed())
 
-    def test_tab_visits_the_fields_then_the_buttons_then_the_diagram_then_the_edid(self):
+    def test_tab_visits_the_fields_then_the_buttons_then_the_first_step(self):
         walk = [name for name, _ in cli_fields()][1:] + [
-            "IDC_LOAD", "IDC_RELOAD", "IDC_CALC", "IDC_CLOSE", "chromaticity-diagram",
-            "edid-load", "edid-text", "edid-apply"]
+            "IDC_LOAD", "IDC_RELOAD", "IDC_CALC", "IDC_CLOSE", "source-load", "source-text", "source-apply"]
         seen = []
         for _ in walk:
             self.keys(Keys.TAB)
@@ -367,8 +366,9 @@ class Page(PageCase):
                     self.driver.execute_script("arguments[0].focus()", svg)
                     self.keys(*keys)
                 else:
+                    self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", svg)
                     px, py = self.chart_point(x, y)
-                    box = svg.rect
+                    box = self.driver.execute_script("return arguments[0].getBoundingClientRect().toJSON()", svg)
                     ActionChains(self.driver).move_to_element_with_offset(
                         svg, round(px - box["x"] - box["width"] / 2),
                         round(py - box["y"] - box["height"] / 2)).click().perform()

@@ -137,10 +137,10 @@ class PageInUse(PageCase):
                 if how == "profile":
                     self.element("profile-chooser").send_keys(str(what))
                 elif how == "edid":
-                    self.element("edid-chooser").send_keys(str(what))
+                    self.element("source-chooser").send_keys(str(what))
                 else:
-                    self.paste("edid-text", what)
-                    self.element("edid-apply").click()
+                    self.paste("source-text", what)
+                    self.element("source-apply").click()
                 wait_idle(self.driver, f"loading {how}")
                 if status is None:
                     self.assertEqual(self.status(), f"{what.name}: {companion_reason(what)}")
@@ -161,8 +161,10 @@ class PageInUse(PageCase):
         self.assertEqual(self.status(), "")
 
     def test_keyboard_and_screen_reader_see_what_the_eye_sees(self):
-        self.assertEqual(self.js("return [...document.querySelectorAll('h1,h2,h3,h4,h5,h6')].map(h => h.textContent)"),
-                         ["Tintmend"])
+        # The outline: the title, then the three steps in order.
+        self.assertEqual(self.js("return [...document.querySelectorAll('h1,h2,h3,h4,h5,h6')]"
+                                 ".map(h => `${h.tagName} ${h.textContent}`)"),
+                         ["H1 Tintmend", "H2 1 Your display", "H2 2 The white you want", "H2 3 Set it"])
         self.assertEqual(self.js("return [...document.querySelectorAll('#IDD_MAIN input')]"
                                  ".map(e => e.readOnly ? '' : e.inputMode).join()"), "decimal," * 11 + ",,")
         # A click in a field shows where the focus is.
@@ -189,7 +191,7 @@ class PageInUse(PageCase):
         svg = self.element("chromaticity-diagram")
         self.assertEqual((svg.get_attribute("role"), bool(svg.get_attribute("aria-label"))), ("slider", True))
         self.assertEqual(svg.get_attribute("aria-valuetext"), "x 0.2831, y 0.2971")
-        self.js("document.getElementById('IDC_CLOSE').focus()")  # the next Tab reaches the diagram
+        self.js("document.getElementById('whites-set').focus()")  # the next Tab reaches the diagram
         ActionChains(self.driver).send_keys(Keys.TAB, Keys.ARROW_RIGHT, Keys.ARROW_UP).perform()
         self.assertEqual(svg.get_attribute("aria-valuetext"), "x 0.2841, y 0.2981")
 
@@ -217,7 +219,7 @@ class PageInUse(PageCase):
                     const dialog = document.getElementById('IDD_MAIN');
                     const scale = dialog.getBoundingClientRect().width / dialog.offsetWidth;
                     const controls = [...dialog.querySelectorAll('.client > *, .caption *'),
-                                      ...document.querySelectorAll('.side *')]
+                                      ...document.querySelectorAll('.steps *')]
                         .filter(e => e.getClientRects().length > 0 && getComputedStyle(e).display !== 'none');
                     return {
                         scroll: [document.documentElement.scrollWidth, innerWidth],

@@ -1,8 +1,9 @@
 """What `make web` does without a display: opens the page in headless
 Chromium from file://, prints the three New Balance fields read from the live
-page and saves a screenshot of the dialog and the diagram.
+page and saves a screenshot of the dialog and the diagram; given a size, of
+the window at that size instead (a phone's below 500 pixels wide).
 
-    /usr/bin/python3 tests/web/show_page.py build/web/tintmend.html build/tintmend-web.png
+    /usr/bin/python3 tests/web/show_page.py build/web/tintmend.html build/tintmend-web.png [WIDTHxHEIGHT]
 """
 import sys
 
@@ -10,6 +11,21 @@ sys.dont_write_bytecode = True  # nothing written beside the sources
 from browser import field_texts, open_page, page_url, start_browser, stop_browser
 
 MARGIN = 16
+PHONE_WIDTH = 500
+
+
+def save_window(page, screenshot, width, height):
+    driver = start_browser(width, height)
+    try:
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < PHONE_WIDTH})
+        driver.execute_cdp_cmd("Emulation.setScrollbarsHidden", {"hidden": True})
+        open_page(driver, page_url(page))
+        if not driver.save_screenshot(screenshot):
+            sys.exit(f"show_page: could not save {screenshot}")
+        print(f"Screenshot: {screenshot} ({width}x{height})")
+    finally:
+        stop_browser(driver)
 
 
 def main(page, screenshot):
@@ -37,6 +53,9 @@ def main(page, screenshot):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit("usage: show_page.py PAGE SCREENSHOT.png")
-    main(sys.argv[1], sys.argv[2])
+    if len(sys.argv) == 4:
+        save_window(sys.argv[1], sys.argv[2], *map(int, sys.argv[3].split("x")))
+    elif len(sys.argv) == 3:
+        main(sys.argv[1], sys.argv[2])
+    else:
+        sys.exit("usage: show_page.py PAGE SCREENSHOT.png [WIDTHxHEIGHT]")

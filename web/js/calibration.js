@@ -1,10 +1,10 @@
 // "Save calibration...": the New Balance as the two files the companion's
 // --write-cal and --write-profile write, made by the core and offered as
 // downloads made in the browser (Blob URLs: nothing leaves the page), named
-// after the target. The page's one status line says what was saved or, when
+// after the target. The line under the button says what was saved or, when
 // the results allow no calibration, why nothing was.
 import { calibrationName, makeCalFile, makeProfileFile } from "./core.js";
-import { showStatus } from "./status.js";
+import { showMessage } from "./status.js";
 
 function offerDownload(bytes, name) {
     const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
@@ -23,11 +23,11 @@ export function saveCalibration() {
     const profile = makeProfileFile(Math.floor(Date.now() / 1000));
     const refused = cal.reason ?? profile.reason;
     if (refused) {
-        showStatus(`No calibration: ${refused}`);
+        showMessage(document.getElementById("calibration-status"), `No calibration: ${refused}`);
         return;
     }
     const name = calibrationName();
     offerDownload(profile.bytes, `${name}.icc`);
     offerDownload(cal.bytes, `${name}.cal`);
-    showStatus(`Saved ${name}.icc and ${name}.cal`);
+    showMessage(document.getElementById("calibration-status"), `Saved ${name}.icc and ${name}.cal`);
 }

@@ -1,10 +1,10 @@
-// The dialog's commands, and the EDID applied to its fields from beside it.
+// The dialog's commands, and any source applied to its fields from beside it.
 // Each runs to its end before the next begins, in the order given, as the
 // dialog handles one message after another: at once when the dialog is idle,
 // otherwise after the commands before it. A command that waits (on a file's
 // bytes) marks the dialog busy (aria-busy) until it and those queued behind it
 // are done, which is what scripts can wait on.
-import { applyEdidBytes, applyProfileBytes, describeUnreadableEdid, describeUnreadableProfile, edidReadLimit, openDialog, pressCalc, textBytes } from "./core.js";
+import { applyProfileBytes, applySourceBytes, describeUnreadableEdid, describeUnreadableProfile, openDialog, pressCalc, sourceTextLimit, textBytes } from "./core.js";
 import { redrawDiagram } from "./diagram.js";
 import { updateAccount } from "./explain.js";
 import { announceResults } from "./results.js";
@@ -94,29 +94,27 @@ async function reloadProfile() {
     showStatus(`${file.name}: ${outcome.text}`);
 }
 
-// A file's bytes or the pasted text's go to the core alike, which tells
-// binary from hex text; a refusal changes nothing but the status line.
-function applyEdid(bytes, source) {
-    const outcome = applyEdidBytes(bytes);
+// A file's bytes or the pasted text's go to the core alike, which tells the
+// sources apart by content; a refusal changes nothing but the status line.
+function applySource(bytes, source) {
+    const outcome = applySourceBytes(bytes);
     if (outcome.applied) showResults();
     showStatus(`${source}: ${outcome.text}`);
 }
 
-// Only the start of a file that is too large to be an EDID is read: enough
-// for the core to say so.
-async function applyEdidFile(file) {
+async function applySourceFile(file) {
     let bytes;
     try {
-        bytes = new Uint8Array(await file.slice(0, edidReadLimit()).arrayBuffer());
+        bytes = new Uint8Array(await file.arrayBuffer());
     } catch {
         showStatus(`${file.name}: ${describeUnreadableEdid()}`);
         return;
     }
-    applyEdid(bytes, file.name);
+    applySource(bytes, file.name);
 }
 
-function applyEdidText() {
-    applyEdid(textBytes(document.getElementById("edid-text").value, edidReadLimit()), "Pasted text");
+function applySourceText() {
+    applySource(textBytes(document.getElementById("source-text").value, sourceTextLimit()), "Pasted text");
 }
 
 function closeDialog() {
@@ -142,21 +140,21 @@ function setUpLoad(chooser) {
 
 // The file is taken as the choice is made, so that a choice made while the
 // dialog is busy is the one applied; a cancelled choice does nothing.
-function setUpEdid(chooser) {
-    document.getElementById("edid-load").addEventListener("click", () => {
+function setUpSource(chooser) {
+    document.getElementById("source-load").addEventListener("click", () => {
         chooser.value = "";
         chooser.click();
     });
     chooser.addEventListener("change", () => {
         const file = chooser.files[0];
-        if (file) runCommand(() => applyEdidFile(file));
+        if (file) runCommand(() => applySourceFile(file));
     });
-    document.getElementById("edid-apply").addEventListener("click", () => runCommand(applyEdidText));
+    document.getElementById("source-apply").addEventListener("click", () => runCommand(applySourceText));
 }
 
 export function setUpCommands() {
     setUpLoad(document.getElementById("profile-chooser"));
-    setUpEdid(document.getElementById("edid-chooser"));
+    setUpSource(document.getElementById("source-chooser"));
     const commands = [
         ["IDC_RELOAD", reloadProfile],
         ["IDC_CALC", calcBalance],

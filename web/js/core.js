@@ -33,10 +33,18 @@ function coreText(pointer) {
     return text;
 }
 
-// Compiled and instantiated before it returns (the core is small, and a
+// The core's WebAssembly, carried as raw deflate in base64 (inline_page.mjs),
+// unpacked by the browser's own decompressor.
+async function unpackCore(packed) {
+    const bytes = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("deflate-raw"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+// Compiled and instantiated as the factory runs (the core is small, and a
 // synchronous start spares the page a round of promises and a data: fetch).
-export function startCore() {
-    g_core = createTintmendCore();
+export async function startCore() {
+    g_core = createTintmendCore({ wasmBinary: await unpackCore(tintmendCorePacked) });
     g_core.writeTextBytes = writeTextBytes;
     g_core.coreText = coreText;
 }
@@ -78,15 +86,36 @@ export function describeUnreadableProfile() {
     return coreText(g_core._LoadText());
 }
 
-// How many bytes of an EDID's file or text to hand over at most: past it the
-// core refuses the input as too large.
-export function edidReadLimit() {
-    return g_core._EdidReadLimit();
+// Applies the bytes of any reference file or text, told apart by content.
+export function applySourceBytes(bytes) {
+    return loadOutcome(g_core._ApplySourceBuffer(copyToCore(bytes), bytes.length));
 }
 
-// Applies an EDID's bytes (binary or hex text) to the fields.
-export function applyEdidBytes(bytes) {
-    return loadOutcome(g_core._ApplyEdidBuffer(copyToCore(bytes), bytes.length));
+// How many characters of pasted text to hand over at most.
+export function sourceTextLimit() {
+    return g_core._SourceTextLimit();
+}
+
+// The words of the steps from the last account: the target white, the new
+// settings ("" without them) and the account as sentences.
+export function describeSteps() {
+    return {
+        target: coreText(g_core._TargetWords()),
+        settings: coreText(g_core._NewSettings()),
+        prose: coreText(g_core._AccountProse()),
+    };
+}
+
+// What a saved calibration's curves build on: the calibration the last load
+// was measured through, or none.
+export function calibrationBase() {
+    return coreText(g_core._CalibrationText()).trimEnd();
+}
+
+// A typed gamma is every channel's curve: the settings and files go back to
+// the ratios until the next load.
+export function dropDisplayResponse() {
+    g_core._DropDisplayResponse();
 }
 
 export function describeUnreadableEdid() {

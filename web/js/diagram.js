@@ -20,6 +20,8 @@ const kMarks = [
 const kReferenceMark = 3;
 const kTargetMark = 4;
 const kCursorStep = 0.001;
+// The slider's number: x in ten-thousandths (describeValue).
+const kValueScale = 10000;
 const kCursorBigStep = 0.01;
 // How far a primary's label stands from its dot, toward the middle of the
 // gamut, in the diagram's units; the label's font is about 10 of them high.
@@ -133,11 +135,13 @@ function chromaticityText(at) {
 }
 
 // The control's value: the cursor's chromaticity, or the target white's
-// while the cursor is hidden.
+// while the cursor is hidden, with four decimals as typed. Its number is x in
+// ten-thousandths, a whole number: a fraction would be told as the single
+// precision float an accessibility tree keeps (0.32269999384880066).
 function describeValue(at) {
     const known = Number.isFinite(at.x) && Number.isFinite(at.y);
     g_svg.setAttribute("aria-valuetext", known ? chromaticityText(at) : "off the chart");
-    g_svg.setAttribute("aria-valuenow", known ? at.x.toFixed(4) : "0");
+    g_svg.setAttribute("aria-valuenow", known ? `${Math.round(at.x * kValueScale)}` : "0");
 }
 
 function moveCursor(x, y) {

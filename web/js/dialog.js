@@ -123,3 +123,41 @@ export function scaleDialog(frame, dialog, client, room) {
     frame.style.height = `${dialog.offsetHeight * scale}px`;
     return scale;
 }
+
+// The one-column form of the dialog for a phone: the reference and gamut
+// half above the target and New Balance half, each row of the template a row
+// of a grid (label, "(", x, ",", y, ")"), the buttons two by two. Placed
+// from the template's own rectangles, so every control keeps its element.
+const kRightHalf = 116;
+const kRowsOfHalf = [[4, 17, 30, 43, 56, 69, 82], [4, 17, 30, 43, 56, 69]];
+const kPunctuationColumns = { "(": 2, ",": 4, ")": 6 };
+
+function gridPlace([kind, name, text, x, y], buttonIndex) {
+    if (kind === kPushButton) {
+        const row = 15 + Math.floor(buttonIndex / 2);
+        return [row, buttonIndex % 2 === 0 ? "1 / 4" : "4 / 7"];
+    }
+    const half = x >= kRightHalf ? 1 : 0;
+    const row = kRowsOfHalf[half].indexOf(y) + 1 + (half ? kRowsOfHalf[0].length : 0);
+    if (kind === kLeftLabel) return [row, "1"];
+    if (kind === kCentreLabel && text in kPunctuationColumns) return [row, `${kPunctuationColumns[text]}`];
+    if (kind === kCentreLabel) return [row, "2 / 7"];
+    if (name.endsWith("_X")) return [row, "3"];
+    if (name.endsWith("_Y")) return [row, "5"];
+    return [row, "3 / 6"];
+}
+
+export function setReflow(frame, client, on) {
+    frame.classList.toggle("reflow", on);
+    let buttons = 0;
+    kControls.forEach((control, i) => {
+        const style = client.children[i].style;
+        if (!on) {
+            style.gridRow = style.gridColumn = "";
+            return;
+        }
+        const [row, column] = gridPlace(control, control[0] === kPushButton ? buttons++ : 0);
+        style.gridRow = `${row}`;
+        style.gridColumn = column;
+    });
+}

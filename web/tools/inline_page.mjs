@@ -1,7 +1,11 @@
-// Makes the one self-contained page: the HTML template with the CSS, the
-// diagram's SVG, the compiled core's JavaScript (its WebAssembly inlined), the
-// page's modules and the licence notices put in place of its @TINTMEND_...@
-// markers.
+// Makes the one self-contained page: the HTML template with the CSS (one or
+// more style sheets, their names joined by commas, in that order), the
+// diagram's SVG, the compiled core's JavaScript with its WebAssembly (the
+// .wasm beside CORE_JS) as the global tintmendCorePacked, raw deflate in
+// base64, the page's modules and the licence notices put in place of its
+// @TINTMEND_...@ markers. The WebAssembly compresses to about a half, and the
+// browser's own DecompressionStream unpacks it (core.js), so the page carries
+// no decompressor of its own.
 //
 //   node inline_page.mjs TEMPLATE CSS SVG CORE_JS MAIN_MODULE VERSION OUT [GENERATED_MODULE...] -- NOTICE...
 //
@@ -16,6 +20,7 @@
 // load modules. The output depends on the inputs alone.
 import { existsSync, readFileSync, writeFileSync } from "node:fs";
 import { basename, dirname, join } from "node:path";
+import { constants, deflateRawSync } from "node:zlib";
 
 function fail(message) {
     console.error(`inline_page: ${message}`);
@@ -51,10 +56,34 @@ function joinModules(path, done = new Set(), parts = []) {
     return parts;
 }
 
+// The modules' text as shipped: without their whole-line comments, indents
+// and blank lines, which are a third of it. Only sound where no string spans
+// lines, so a template literal that does stops the build.
+function shippedModules(text) {
+    const lines = text.split("\n").map((line) => line.trim());
+    const spanning = lines.find((line) => (line.split("`").length - 1) % 2 !== 0);
+    if (spanning !== undefined) fail(`a template literal spans lines at "${spanning}"`);
+    return lines.filter((line) => line !== "" && !line.startsWith("//")).join("\n");
+}
+
+// The style sheet without its comments and indents.
+function shippedCss(text) {
+    return text.replace(/\/\*[\s\S]*?\*\//g, "").split("\n").map((line) => line.trim())
+        .filter((line) => line !== "").join("\n");
+}
+
 // A script's text must not end its own element early.
 function scriptText(text, name) {
     if (/<\/script/i.test(text)) fail(`${name} contains "</script"`);
     return text.trimEnd();
+}
+
+// The compiled core's script, its WebAssembly before it.
+function coreScript(coreJs) {
+    const wasm = coreJs.replace(/\.js$/, ".wasm");
+    if (wasm === coreJs || !existsSync(wasm)) fail(`${coreJs}: no ${basename(wasm)} beside it`);
+    const packed = deflateRawSync(readFileSync(wasm), { level: constants.Z_BEST_COMPRESSION });
+    return `var tintmendCorePacked = "${packed.toString("base64")}";\n${readFileSync(coreJs, "utf8")}`;
 }
 
 // Plain text as the content of an element.
@@ -69,10 +98,10 @@ if (!out || separator < 0 || separator === rest.length - 1) fail(kUsage);
 g_generated = rest.slice(0, separator);
 const notices = rest.slice(separator + 1);
 const pieces = {
-    "@TINTMEND_CSS@": readFileSync(css, "utf8").trimEnd(),
+    "@TINTMEND_CSS@": shippedCss(css.split(",").map((name) => readFileSync(name, "utf8")).join("\n")),
     "@TINTMEND_LOCUS@": readFileSync(svg, "utf8").trimEnd(),
-    "@TINTMEND_CORE@": scriptText(readFileSync(coreJs, "utf8"), coreJs),
-    "@TINTMEND_PAGE@": scriptText(joinModules(mainModule).join("\n\n"), "the page's modules"),
+    "@TINTMEND_CORE@": scriptText(coreScript(coreJs), coreJs),
+    "@TINTMEND_PAGE@": scriptText(shippedModules(joinModules(mainModule).join("\n")), "the page's modules"),
     "@TINTMEND_VERSION@": version,
     "@TINTMEND_NOTICES@": htmlText(notices.map((n) => readFileSync(n, "utf8").trimEnd()).join("\n\n\n")),
 };

@@ -111,10 +111,10 @@ const grid = gridAndTicks();
 // the primaries and the two whites into it and reads its bounds from it.
 const svg = [
     `<svg id="chromaticity-diagram" class="diagram" viewBox="0 0 ${fix(kWidth, 0)} ${fix(kHeight, 0)}"`,
-    // A control for the target white: its value (the cursor's chromaticity)
-    // is kept by the page.
+    // A control for the target white: its value (the cursor's chromaticity,
+    // its number x in ten-thousandths) is kept by the page.
     ` tabindex="0" role="slider" aria-label="Target white on the CIE 1931 chromaticity diagram"`,
-    ` aria-valuemin="0" aria-valuemax="${kXMax}">`,
+    ` aria-valuemin="0" aria-valuemax="${Math.round(kXMax * 10000)}">`,
     `<g class="grid">${grid.lines}</g>`,
     `<g class="ticks">${grid.labels}`,
     `<text x="${fix(kLeft + kPlotWidth / 2, 1)}" y="${kTop + kPlotHeight + 31}" text-anchor="middle">x</text>`,
