@@ -55,7 +55,7 @@ void BM_LoadProfile(benchmark::State& state) {
         LoadProfile(&form);
         benchmark::DoNotOptimize(form);
     }
-    if (LoadProfileFrom(&form, path).status != ProfileStatus::kApplied) state.SkipWithError("refused");
+    if (LoadProfileFrom(&form, path).status != LoadStatus::kApplied) state.SkipWithError("refused");
 }
 BENCHMARK(BM_LoadProfile)->Arg(0)->Arg(1);
 

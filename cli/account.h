@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/options.h"
-#include "colour/account.h"
+#include "explain/result_account.h"
 
 // "Red\t0.81081", and "\t81" after it with --gains.
 void PrintBalance(const Session& session, const Account& account);

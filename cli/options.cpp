@@ -8,8 +8,7 @@
 #include "colour/locus.h"
 #include "colour/named_whites.h"
 #include "form/number_text.h"
-#include "profile/edid_file.h"
-#include "profile/profile.h"
+#include "explain/load_file.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -116,23 +115,6 @@ void TypeGamma(Session& s, const char* arg) { SetFieldText(&s.form, IDC_GAMMA, a
     std::exit(kExitRefused);
 }
 
-// "FILE: what the load set and kept", for --explain.
-void NoteLoad(Session& session, const char* path, const char (&account)[kLoadAccountSize]) {
-    session.loads = session.loads + path + ": " + account + "\n";
-}
-
-void LoadProfileOption(Session& session, const char* path) {
-    char account[kLoadAccountSize];
-    ProfileReport report = LoadProfileFrom(&session.form, path, account);
-    if (report.status == ProfileStatus::kApplied) {
-        NoteLoad(session, path, account);
-        return;
-    }
-    char reason[kProfileReasonSize];
-    DescribeProfileReport(report, reason);
-    FailRefused(path, reason);
-}
-
 // Standard input in binary mode, where the C library would otherwise turn
 // CR LF into LF and stop at a 0x1A byte.
 void UseBinaryStandardInput() {
@@ -141,23 +123,23 @@ void UseBinaryStandardInput() {
 #endif
 }
 
-void LoadEdidOption(Session& session, const char* path) {
-    EdidReport report;
-    char account[kLoadAccountSize];
+// A source from its file, or from standard input for "-". An applied load
+// leaves "FILE: what the load set and kept" for --explain; a refused one ends
+// the run.
+void LoadSourceOption(Session& session, LoadSource source, const char* path) {
+    SourceLoad load;
     if (std::strcmp(path, "-") == 0) {
         UseBinaryStandardInput();
-        report = LoadEdidFromStream(&session.form, stdin, account);
+        load = LoadSourceStream(&session.form, source, stdin);
     } else {
-        report = LoadEdidFrom(&session.form, path, account);
+        load = LoadSourceFile(&session.form, source, path);
     }
-    if (report.status == EdidStatus::kApplied) {
-        NoteLoad(session, path, account);
-        return;
-    }
-    char reason[kEdidReasonSize];
-    DescribeEdidReport(report, reason);
-    FailRefused(path, reason);
+    if (load.report.status != LoadStatus::kApplied) FailRefused(path, load.text);
+    session.loads = session.loads + path + ": " + load.text + "\n";
 }
+
+void LoadProfileOption(Session& session, const char* path) { LoadSourceOption(session, LoadSource::kProfile, path); }
+void LoadEdidOption(Session& session, const char* path) { LoadSourceOption(session, LoadSource::kEdid, path); }
 
 // A whole decimal number from low to high, or a usage error.
 long ParseWholeNumber(const char* option, const std::string& text, long low, long high) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "colour/account.h"
+#include "explain/result_account.h"
 #include "form/memory_form.h"
 
 // Everything a run keeps besides the fields: how to show the result.

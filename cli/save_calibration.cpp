@@ -8,7 +8,7 @@
 #include <ctime>
 #include <string>
 
-#include "profile/write_calibration.h"
+#include "calibration/write_calibration.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

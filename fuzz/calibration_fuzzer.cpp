@@ -10,9 +10,9 @@
 #include <string>
 
 #include "fuzz_form.h"
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
 #include "profile/icc.h"
-#include "profile/write_calibration.h"
+#include "calibration/write_calibration.h"
 
 namespace {
 
@@ -51,6 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (ReadBigU32(profile) != profile_size || profile_size % 4 != 0) std::abort();
     Form read = StartUpForm();
-    if (ApplyProfileBytes(&read, profile, profile_size).status != ProfileStatus::kApplied) std::abort();
+    if (ApplyProfileBytes(&read, profile, profile_size).status != LoadStatus::kApplied) std::abort();
     return 0;
 }

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz_form.h"
-#include "profile/apply_edid.h"
-#include "profile/edid.h"
+#include "edid/decode_edid.h"
+#include "edid/edid.h"
 
 namespace {
 
@@ -34,11 +34,11 @@ std::string HexText(const uint8_t* data, size_t size) {
 }
 
 // Applies the bytes to a fresh start-up form and checks the invariants.
-Form ApplyChecked(const uint8_t* data, size_t size, EdidStatus& status) {
+Form ApplyChecked(const uint8_t* data, size_t size, LoadStatus& status) {
     static const Form kBefore = StartUpForm();
     Form form = kBefore;
     status = ApplyEdidBytes(&form, data, size).status;
-    if (status != EdidStatus::kApplied && !SameTexts(form, kBefore, kFirstFieldId, kLastFieldId)) std::abort();
+    if (status != LoadStatus::kApplied && !SameTexts(form, kBefore, kFirstFieldId, kLastFieldId)) std::abort();
     if (!SameTexts(form, kBefore, IDC_TARGET_WHITE_X, IDC_TARGET_WHITE_Y)) std::abort();
     return form;
 }
@@ -46,11 +46,11 @@ Form ApplyChecked(const uint8_t* data, size_t size, EdidStatus& status) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    EdidStatus status;
+    LoadStatus status;
     Form form = ApplyChecked(data, size, status);
     if (!StartsWithHeader(data, size)) return 0;
     std::string text = HexText(data, size);
-    EdidStatus text_status;
+    LoadStatus text_status;
     Form text_form = ApplyChecked(reinterpret_cast<const uint8_t*>(text.data()), text.size(), text_status);
     if (text_status != status || !SameTexts(form, text_form, kFirstFieldId, kLastFieldId)) std::abort();
     return 0;

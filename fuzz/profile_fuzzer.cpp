@@ -6,13 +6,13 @@
 #include <cstdlib>
 
 #include "fuzz_form.h"
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Form kBefore = StartUpForm();
     Form form = kBefore;
-    ProfileReport report = ApplyProfileBytes(&form, data, size);
-    bool refused = report.status != ProfileStatus::kApplied;
+    LoadReport report = ApplyProfileBytes(&form, data, size);
+    bool refused = report.status != LoadStatus::kApplied;
     if (refused && !SameTexts(form, kBefore, kFirstFieldId, kLastFieldId)) std::abort();
     if (!SameTexts(form, kBefore, IDC_TARGET_WHITE_X, IDC_TARGET_WHITE_Y)) std::abort();
     return 0;

@@ -1,22 +1,16 @@
 #include "profile/profile.h"
 
-#include "profile/apply_profile.h"
-#include "profile/describe_load.h"
-#include "profile/read_file.h"
+#include "profile/decode_profile.h"
+#include "source/colorimetry.h"
+#include "source/read_file.h"
 
 char g_profilePath[kProfilePathSize];
 
-ProfileReport LoadProfileFrom(Dialog dlg, const char* path, char (&account)[kLoadAccountSize]) {
-    account[0] = '\0';
+LoadReport LoadProfileFrom(Dialog dlg, const char* path) {
     FileBytes bytes;
     FileStatus read = ReadWholeFile(path, kNoFileLimit, bytes);
-    if (read != FileStatus::kRead) return {ProfileStatusOfFile(read), 0};
-    return ApplyAndDescribe(dlg, DecodeProfile, bytes.data.get(), bytes.size, account);
-}
-
-ProfileReport LoadProfileFrom(Dialog dlg, const char* path) {
-    char account[kLoadAccountSize];
-    return LoadProfileFrom(dlg, path, account);
+    if (read != FileStatus::kRead) return {LoadStatusOfFile(read), 0, 0, 0, 0};
+    return ApplyProfileBytes(dlg, bytes.data.get(), bytes.size);
 }
 
 void LoadProfile(Dialog dlg) { LoadProfileFrom(dlg, g_profilePath); }

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "form/form.h"
-#include "profile/describe_load.h"
-#include "profile/profile_status.h"
+#include "source/load_report.h"
 
 constexpr int kProfilePathSize = 4096;
 
@@ -15,10 +14,6 @@ extern char g_profilePath[kProfilePathSize];
 // A file that cannot be read or is no RGB display profile changes nothing.
 void LoadProfile(Dialog dlg);
 
-// The same load from any path, telling why it refused, for the companion
-// program. The file is closed and its buffer released on every path.
-ProfileReport LoadProfileFrom(Dialog dlg, const char* path);
-
-// The same, and the account of what an applied profile set and kept
-// (DescribeLoad), for the companion's --explain; empty after a refusal.
-ProfileReport LoadProfileFrom(Dialog dlg, const char* path, char (&account)[kLoadAccountSize]);
+// The same load from any path, telling why it refused. The file is closed and
+// its buffer released on every path.
+LoadReport LoadProfileFrom(Dialog dlg, const char* path);

@@ -8,17 +8,12 @@
 #include <cstdlib>
 #include <limits>
 
-#include "colour/account.h"
+#include "explain/result_account.h"
 #include "colour/balance.h"
 #include "colour/locus.h"
 #include "colour/named_whites.h"
-#include "profile/apply_edid.h"
-#include "profile/apply_profile.h"
-#include "profile/describe_load.h"
-#include "profile/edid.h"
-#include "profile/edid_status.h"
-#include "profile/profile_status.h"
-#include "profile/write_calibration.h"
+#include "explain/load_file.h"
+#include "calibration/write_calibration.h"
 
 namespace {
 
@@ -26,33 +21,30 @@ namespace {
 // so the handle carries nothing.
 const Dialog kPageDialog = nullptr;
 
-// What an empty input is applied as: ApplyEdidBytes reads nothing of it, but
-// is never handed a null pointer.
+// What an empty input is applied as: a decoder reads nothing of it, but is
+// never handed a null pointer.
 const unsigned char kNoBytes[1] = {};
 
 // What the last load did, for the page's status line: the account of what it
 // set and kept, or the reader's reason for refusing it.
-char g_loadText[kLoadAccountSize];
+SourceLoad g_load;
 
-static_assert(kLoadAccountSize >= kProfileReasonSize && kLoadAccountSize >= kEdidReasonSize,
-              "a reason fits where an account does");
-
-void KeepText(const char* text) { std::snprintf(g_loadText, sizeof g_loadText, "%s", text); }
-
-// A refusal's reason in place of the account.
-void TellProfileRefusal(const ProfileReport& report) {
-    char reason[kProfileReasonSize];
-    DescribeProfileReport(report, reason);
-    KeepText(reason);
+// A file's bytes, from ReserveFileBuffer (null for an empty input or when no
+// buffer could be had), applied as the source they are meant to be and then
+// released. Returns 1 when applied (and the balance recalculated).
+int ApplyBuffer(LoadSource source, unsigned char* bytes, size_t size) {
+    if (size > SourceFileLimit(source)) {
+        g_load = RefuseSource(source, LoadStatus::kTooLarge);
+    } else if (bytes == nullptr && size > 0) {
+        g_load = RefuseSource(source, LoadStatus::kNoMemory);
+    } else if (size == 0 && source == LoadSource::kProfile) {
+        g_load = RefuseSource(source, LoadStatus::kEmpty);
+    } else {
+        g_load = LoadSourceBytes(kPageDialog, source, bytes != nullptr ? bytes : kNoBytes, size);
+    }
+    std::free(bytes);
+    return g_load.report.status == LoadStatus::kApplied ? 1 : 0;
 }
-
-void TellEdidRefusal(const EdidReport& report) {
-    char reason[kEdidReasonSize];
-    DescribeEdidReport(report, reason);
-    KeepText(reason);
-}
-
-EdidReport RefuseEdid(EdidStatus status) { return {status, 0, 0, 0}; }
 
 // The last calibration file made, for the page to copy into a download, and
 // the reason when it was refused.
@@ -102,30 +94,24 @@ EMSCRIPTEN_KEEPALIVE unsigned char* ReserveFileBuffer(size_t size) {
     return size == 0 ? nullptr : static_cast<unsigned char*>(std::malloc(size));
 }
 
-// The load behind Reload, from the chosen file's bytes (null for an empty
-// file, or where no buffer could be had); releases the buffer. Returns 1 when
-// the profile was applied (and the balance recalculated); LoadText tells
-// what it did or why it was refused.
+// The load behind Reload, from the chosen file's bytes; LoadText tells what
+// it did or why it was refused.
 EMSCRIPTEN_KEEPALIVE int ApplyProfileBuffer(unsigned char* bytes, size_t size) {
-    ProfileReport report = {size > 0 ? ProfileStatus::kNoMemory : ProfileStatus::kEmpty, 0};
-    if (bytes != nullptr) report = ApplyAndDescribe(kPageDialog, DecodeProfile, bytes, size, g_loadText);
-    std::free(bytes);
-    if (report.status != ProfileStatus::kApplied) TellProfileRefusal(report);
-    return report.status == ProfileStatus::kApplied ? 1 : 0;
+    return ApplyBuffer(LoadSource::kProfile, bytes, size);
 }
 
 // The reason shown when the browser cannot read a chosen profile (gone, or
 // changed since it was chosen).
 EMSCRIPTEN_KEEPALIVE void DescribeUnreadableProfile() {
-    TellProfileRefusal({ProfileStatus::kCannotOpen, 0});
+    g_load = RefuseSource(LoadSource::kProfile, LoadStatus::kCannotOpen);
 }
 
-EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_loadText; }
+EMSCRIPTEN_KEEPALIVE const char* LoadText() { return g_load.text; }
 
 // How many bytes of a file or of pasted text the page hands over: one past
 // the largest EDID, so that anything larger still shows as too large without
 // being read whole.
-EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return kEdidFileLimit + 1; }
+EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return SourceFileLimit(LoadSource::kEdid) + 1; }
 
 // Applies an EDID, binary or hex text, from the bytes of a file or of the
 // pasted text; bytes is from ReserveFileBuffer (null for an empty input or
@@ -133,25 +119,13 @@ EMSCRIPTEN_KEEPALIVE size_t EdidReadLimit() { return kEdidFileLimit + 1; }
 // applied (and the balance recalculated); LoadText tells what it did or why
 // it was refused.
 EMSCRIPTEN_KEEPALIVE int ApplyEdidBuffer(unsigned char* bytes, size_t size) {
-    EdidReport report;
-    if (size > kEdidFileLimit) {
-        report = RefuseEdid(EdidStatus::kTooLarge);
-    } else if (size == 0) {
-        report = ApplyAndDescribe(kPageDialog, DecodeEdid, kNoBytes, 0, g_loadText);
-    } else if (bytes == nullptr) {
-        report = RefuseEdid(EdidStatus::kNoMemory);
-    } else {
-        report = ApplyAndDescribe(kPageDialog, DecodeEdid, bytes, size, g_loadText);
-    }
-    std::free(bytes);
-    if (report.status != EdidStatus::kApplied) TellEdidRefusal(report);
-    return report.status == EdidStatus::kApplied ? 1 : 0;
+    return ApplyBuffer(LoadSource::kEdid, bytes, size);
 }
 
 // The reason shown when the browser cannot read a chosen file (gone, or
 // changed since it was chosen).
 EMSCRIPTEN_KEEPALIVE void DescribeUnreadableEdid() {
-    TellEdidRefusal(RefuseEdid(EdidStatus::kUnreadable));
+    g_load = RefuseSource(LoadSource::kEdid, LoadStatus::kUnreadable);
 }
 
 // The calibration's files from the fields as they stand, as the companion's

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "profile/write_calibration.h"
+#include "calibration/write_calibration.h"
 #include "calibration_cases.h"
 
 namespace {

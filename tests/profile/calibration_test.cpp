@@ -14,9 +14,9 @@
 #include "colour/balance.h"
 #include "form/memory_form.h"
 #include "form/number_text.h"
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
 #include "profile/icc.h"
-#include "profile/write_calibration.h"
+#include "calibration/write_calibration.h"
 #include "calibration_cases.h"
 
 namespace {
@@ -211,7 +211,7 @@ TEST(Calibration, ProfileReadsBackAsTheCalibratedDisplay) {
         const Form form = FormWith(d.inputs);
         const std::vector<unsigned char> p = ProfileOf(form);
         Form read = FormWith({{1010, FieldText(form, 1010).c_str()}, {1011, FieldText(form, 1011).c_str()}});
-        ASSERT_EQ(ApplyProfileBytes(&read, p.data(), p.size()).status, ProfileStatus::kApplied) << d.name;
+        ASSERT_EQ(ApplyProfileBytes(&read, p.data(), p.size()).status, LoadStatus::kApplied) << d.name;
         for (FieldId id = IDC_REF_WHITE_X; id <= IDC_BLUE_Y; ++id) {
             const FieldId expected = id <= IDC_REF_WHITE_Y ? id + 9 : id;  // the white is the target
             EXPECT_NEAR(std::atof(FieldText(read, id).c_str()), std::atof(FieldText(form, expected).c_str()), 0.0001)

@@ -1,6 +1,6 @@
 // The account of a load: what the decoders tell beside the colorimetry, and
 // the line made of it.
-#include "profile/describe_load.h"
+#include "explain/describe_load.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 #include "edid_builder.h"
 #include "form/memory_form.h"
-#include "profile/apply_edid.h"
-#include "profile/apply_profile.h"
-#include "profile/edid_file.h"
+#include "edid/decode_edid.h"
+#include "profile/decode_profile.h"
+#include "explain/load_file.h"
 #include "profile/profile.h"
 #include "profile_builder.h"
 #include "temp_dir_test.h"
@@ -39,7 +39,7 @@ Bytes PowerTableTag() {
 std::string ProfileAccount(const Bytes& profile) {
     Colorimetry colorimetry;
     LoadNotes notes;
-    EXPECT_EQ(DecodeProfile(profile.data(), profile.size(), colorimetry, notes).status, ProfileStatus::kApplied);
+    EXPECT_EQ(DecodeProfile(profile.data(), profile.size(), colorimetry, notes).status, LoadStatus::kApplied);
     char text[kLoadAccountSize];
     DescribeLoad(colorimetry, notes, text);
     return text;
@@ -118,15 +118,15 @@ TEST(DescribeLoad, NamesTheMonitorAnEdidDescribes) {
     for (const auto& c : cases) {
         Colorimetry colorimetry;
         LoadNotes notes;
-        ASSERT_EQ(DecodeEdid(c.edid.data(), c.edid.size(), colorimetry, notes).status, EdidStatus::kApplied) << c.name;
+        ASSERT_EQ(DecodeEdid(c.edid.data(), c.edid.size(), colorimetry, notes).status, LoadStatus::kApplied) << c.name;
         char text[kLoadAccountSize];
         DescribeLoad(colorimetry, notes, text);
         EXPECT_EQ(std::string(text), c.account) << c.name;
     }
 }
 
-// The file loaders hand the companion the same account, and none for a
-// refusal.
+// The file loaders hand the companion the same account, and the reason in
+// its place for a refusal.
 class LoadAccount : public TempDirTest {};
 
 TEST_F(LoadAccount, ComesWithEveryFileLoad) {
@@ -140,18 +140,14 @@ TEST_F(LoadAccount, ComesWithEveryFileLoad) {
     } cases[] = {
         {false, profile, "set white, red, green, blue and gamma"},
         {true, edid, "monitor \"DELL U2412M\" by DEL: set white, red, green, blue and gamma"},
-        {false, refused, ""},
-        {true, refused, ""},
+        {false, refused, "not an ICC profile: the file is empty"},
+        {true, refused, "too short to be an EDID: 0 bytes, fewer than 128"},
     };
     for (const auto& c : cases) {
         Form form;
-        char account[kLoadAccountSize] = "left over";
-        if (c.is_edid) {
-            LoadEdidFrom(&form, c.path.c_str(), account);
-        } else {
-            LoadProfileFrom(&form, c.path.c_str(), account);
-        }
-        EXPECT_EQ(std::string(account), c.account) << c.path;
+        const SourceLoad load =
+            LoadSourceFile(&form, c.is_edid ? LoadSource::kEdid : LoadSource::kProfile, c.path.c_str());
+        EXPECT_EQ(std::string(load.text), c.account) << c.path;
     }
 }
 

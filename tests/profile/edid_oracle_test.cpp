@@ -13,7 +13,7 @@
 #include "edid_builder.h"
 #include "edid_cases.h"
 #include "form/memory_form.h"
-#include "profile/apply_edid.h"
+#include "edid/decode_edid.h"
 #include "profile_test_form.h"
 
 namespace {
@@ -72,7 +72,7 @@ void ExpectAgreement(const Bytes& block, const std::string& name, const fs::path
 
     Form form = SentinelForm();
     const Form before = form;
-    ASSERT_EQ(ApplyEdidBytes(&form, block.data(), block.size()).status, EdidStatus::kApplied) << name;
+    ASSERT_EQ(ApplyEdidBytes(&form, block.data(), block.size()).status, LoadStatus::kApplied) << name;
     for (int i = 0; i < 8; ++i) {
         const std::string& written = FieldText(form, IDC_REF_WHITE_X + i);
         long difference = HundredThousandths(written) - HundredThousandths(decoded.chromaticities[i]);

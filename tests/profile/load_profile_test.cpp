@@ -48,7 +48,7 @@ TEST_F(LoadProfileTest, ReloadRestoresTheProfileButKeepsTheTarget) {
 TEST_F(LoadProfileTest, ReloadReadsTheFileAgain) {
     std::string path = Write("display.icc", BuildProfile({{"gTRC", GammaTag(0x0233)}}));
     Form form = SentinelForm();
-    EXPECT_EQ(LoadProfileFrom(&form, path.c_str()).status, ProfileStatus::kApplied);
+    EXPECT_EQ(LoadProfileFrom(&form, path.c_str()).status, LoadStatus::kApplied);
     EXPECT_EQ(FieldText(form, IDC_GAMMA), "2.19922");
     Write("display.icc", BuildProfile({{"gTRC", GammaTag(0x01C4)}}));
     LoadProfileFrom(&form, path.c_str());
@@ -57,29 +57,29 @@ TEST_F(LoadProfileTest, ReloadReadsTheFileAgain) {
 
 // Windows will not open a directory as a file; elsewhere it opens and fails to read.
 #ifdef _WIN32
-constexpr ProfileStatus kDirectoryRefusal = ProfileStatus::kCannotOpen;
+constexpr LoadStatus kDirectoryRefusal = LoadStatus::kCannotOpen;
 #else
-constexpr ProfileStatus kDirectoryRefusal = ProfileStatus::kUnreadable;
+constexpr LoadStatus kDirectoryRefusal = LoadStatus::kUnreadable;
 #endif
 
 TEST_F(LoadProfileTest, RefusesFilesItCannotHoldWithoutChangingAnything) {
     struct Case {
         const char* label;
         std::string path;
-        ProfileStatus status;
+        LoadStatus status;
     };
     std::vector<Case> cases = {
-        {"empty path", "", ProfileStatus::kCannotOpen},
-        {"missing file", (dir_ / "gone.icc").string(), ProfileStatus::kCannotOpen},
+        {"empty path", "", LoadStatus::kCannotOpen},
+        {"missing file", (dir_ / "gone.icc").string(), LoadStatus::kCannotOpen},
         {"directory", dir_.string(), kDirectoryRefusal},
-        {"empty file", Write("empty.icc", {}), ProfileStatus::kEmpty},
-        {"printer profile", Write("printer.icc", BuildProfile({}, "prtr")), ProfileStatus::kNotDisplayClass},
-        {"text file", Write("notes.txt", Bytes(200, 'a')), ProfileStatus::kNotIcc},
+        {"empty file", Write("empty.icc", {}), LoadStatus::kEmpty},
+        {"printer profile", Write("printer.icc", BuildProfile({}, "prtr")), LoadStatus::kNotDisplayClass},
+        {"text file", Write("notes.txt", Bytes(200, 'a')), LoadStatus::kNotIcc},
     };
     // A file whose reported length is larger than what a read returns is read
     // as it stands.
     if (fs::exists("/sys/kernel/mm/transparent_hugepage/enabled")) {
-        cases.push_back({"sysfs file", "/sys/kernel/mm/transparent_hugepage/enabled", ProfileStatus::kTruncatedHeader});
+        cases.push_back({"sysfs file", "/sys/kernel/mm/transparent_hugepage/enabled", LoadStatus::kTruncatedHeader});
     }
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
     // A sparse file of 8 TiB, which no allocation can hold, where the file
@@ -87,7 +87,7 @@ TEST_F(LoadProfileTest, RefusesFilesItCannotHoldWithoutChangingAnything) {
     std::string huge = Write("huge.icc", {});
     std::error_code error;
     fs::resize_file(huge, uintmax_t{1} << 43, error);
-    if (!error) cases.push_back({"huge file", huge, ProfileStatus::kNoMemory});
+    if (!error) cases.push_back({"huge file", huge, LoadStatus::kNoMemory});
 #endif
     for (const Case& c : cases) {
         Form form = SentinelForm();

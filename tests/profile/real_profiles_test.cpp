@@ -19,7 +19,7 @@
 #include "colour/matrix.h"
 #include "form/memory_form.h"
 #include "form/number_text.h"
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
 #include "profile_test_form.h"
 
 namespace {
@@ -161,10 +161,10 @@ TEST(RealProfiles, DisplayProfilesReadAsLcms2ReadsThemAndOthersAreRefused) {
                        cmsGetColorSpace(lcms) == cmsSigRgbData && cmsGetPCS(lcms) == cmsSigXYZData;
         Form form = SentinelForm();
         const Form before = form;
-        ProfileStatus status = ApplyProfileBytes(&form, bytes.data(), bytes.size()).status;
+        LoadStatus status = ApplyProfileBytes(&form, bytes.data(), bytes.size()).status;
         if (display) {
             ++loaded;
-            EXPECT_EQ(status, ProfileStatus::kApplied) << name;
+            EXPECT_EQ(status, LoadStatus::kApplied) << name;
             const Adaptation adaptation = ReadAdaptation(lcms, bytes);
             unrecorded += adaptation.unrecorded ? 1 : 0;
             ExpectChromaticity(lcms, cmsSigMediaWhitePointTag, adaptation, form, IDC_REF_WHITE_X, name);
@@ -180,7 +180,7 @@ TEST(RealProfiles, DisplayProfilesReadAsLcms2ReadsThemAndOthersAreRefused) {
             EXPECT_EQ(FieldText(form, IDC_GAMMA), gamma) << name;
         } else {
             ++refused;
-            EXPECT_NE(status, ProfileStatus::kApplied) << name;
+            EXPECT_NE(status, LoadStatus::kApplied) << name;
             ExpectUnchanged(form, before, name.c_str());
         }
         if (lcms != nullptr) cmsCloseProfile(lcms);
@@ -215,7 +215,7 @@ TEST(RealProfiles, AdaptedProfilesShowTheirOwnColourSpace) {
         const std::string path = std::string(kIccFolder) + "/" + c.file;
         std::vector<unsigned char> bytes = ReadWhole(path);
         Form form = SentinelForm();
-        ASSERT_EQ(ApplyProfileBytes(&form, bytes.data(), bytes.size()).status, ProfileStatus::kApplied) << path;
+        ASSERT_EQ(ApplyProfileBytes(&form, bytes.data(), bytes.size()).status, LoadStatus::kApplied) << path;
         const double* published[] = {c.white, c.red, c.green, c.blue};
         for (int k = 0; k < 4; ++k) {
             for (int i = 0; i < 2; ++i) {

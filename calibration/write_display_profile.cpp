@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "profile/icc_write.h"
-#include "profile/write_calibration.h"
+#include "calibration/display_profile_layout.h"
+#include "calibration/write_calibration.h"
 
 namespace {
 

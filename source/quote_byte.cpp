@@ -1,4 +1,4 @@
-#include "profile/quote_byte.h"
+#include "source/quote_byte.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "profile/write_calibration.h"
+#include "calibration/write_calibration.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "form/form.h"
-#include "profile/calibration.h"
+#include "calibration/calibration.h"
 
 // Room for the largest file each writer can make (checked where they are made).
 constexpr size_t kCalFileBufferSize = 16384;

@@ -1,4 +1,4 @@
-#include "profile/colorimetry.h"
+#include "source/colorimetry.h"
 
 #include "colour/balance.h"
 

@@ -1,4 +1,4 @@
-#include "colour/account.h"
+#include "explain/result_account.h"
 
 #include <cmath>
 #include <cstdarg>

@@ -5,9 +5,9 @@
 #include <cstddef>
 
 #include "form/form.h"
-#include "profile/colorimetry.h"
-#include "profile/load_notes.h"
-#include "profile/profile_status.h"
+#include "source/colorimetry.h"
+#include "source/load_notes.h"
+#include "source/load_report.h"
 
 // Checks the header, then the tag table and the data of every tag that is
 // acted on; only when all of it lies within the size bytes and the header
@@ -18,13 +18,13 @@
 // the display's own colours.
 // Entries with other signatures are not followed, so they cannot refuse a
 // profile.
-ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out);
+LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out);
 
 // The same, and for an accepted profile what the account of the load tells
 // beside it: why the gamma is missing and the fitted gamma where it can be
 // had.
-ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes);
+LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes);
 
 // DecodeProfile, then ApplyColorimetry when the profile was accepted; a
 // refused profile changes nothing.
-ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size);
+LoadReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size);

@@ -1,4 +1,4 @@
-#include "profile/calibration.h"
+#include "calibration/calibration.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "colour/adaptation.h"
 #include "colour/balance.h"
 #include "form/number_text.h"
-#include "profile/icc_write.h"
+#include "calibration/display_profile_layout.h"
 
 const Vector3 kD50Illuminant = {{0.9642, 1.0, 0.8249}};
 

@@ -1,4 +1,5 @@
-#include "profile/apply_edid.h"
+#include "edid/decode_edid.h"
+#include "explain/describe_report.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-EdidReport Apply(Form& form, const Bytes& bytes) { return ApplyEdidBytes(&form, bytes.data(), bytes.size()); }
+LoadReport Apply(Form& form, const Bytes& bytes) { return ApplyEdidBytes(&form, bytes.data(), bytes.size()); }
 
 // After an edit to a consulted byte, so that only that byte is wrong.
 Bytes Resummed(Bytes bytes) {
@@ -63,7 +64,7 @@ TEST(ApplyEdid, WritesTheColorimetryAndRecalculates) {
     for (const EdidDecodingCase& c : EdidDecodingCases()) {
         Form form = SentinelForm();
         const Form before = form;
-        ASSERT_EQ(Apply(form, BuildEdid(c.values, c.gamma)).status, EdidStatus::kApplied) << c.name;
+        ASSERT_EQ(Apply(form, BuildEdid(c.values, c.gamma)).status, LoadStatus::kApplied) << c.name;
         Form recalculated = form;
         CalcBalance(&recalculated);
         for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
@@ -105,10 +106,10 @@ TEST(ApplyEdid, ReadsHexTextAndIgnoresExtensionBlocks) {
                                                    "Decoded:\r\n  ff ff\r\n")},
     };
     Form binary = SentinelForm();
-    ASSERT_EQ(Apply(binary, block).status, EdidStatus::kApplied);
+    ASSERT_EQ(Apply(binary, block).status, LoadStatus::kApplied);
     for (const auto& c : cases) {
         Form form = SentinelForm();
-        EXPECT_EQ(Apply(form, c.input).status, EdidStatus::kApplied) << c.name;
+        EXPECT_EQ(Apply(form, c.input).status, LoadStatus::kApplied) << c.name;
         ExpectUnchanged(form, binary, c.name);
     }
 }
@@ -119,35 +120,35 @@ TEST(ApplyEdid, RefusesWithoutChangingAnything) {
     const struct {
         const char* name;
         Bytes input;
-        EdidStatus status;
+        LoadStatus status;
     } cases[] = {
-        {"empty", Bytes{}, EdidStatus::kTooShort},
-        {"127 bytes", Cut(block, 127), EdidStatus::kTooShort},
-        {"first header byte 01", Resummed(WithByte(block, 0, 0x01)), EdidStatus::kWrongHeader},
-        {"last header byte FE", Resummed(WithByte(block, 7, 0xFE)), EdidStatus::kWrongHeader},
-        {"128 bytes of FF", Bytes(128, 0xFF), EdidStatus::kWrongHeader},
+        {"empty", Bytes{}, LoadStatus::kTooShort},
+        {"127 bytes", Cut(block, 127), LoadStatus::kTooShort},
+        {"first header byte 01", Resummed(WithByte(block, 0, 0x01)), LoadStatus::kWrongHeader},
+        {"last header byte FE", Resummed(WithByte(block, 7, 0xFE)), LoadStatus::kWrongHeader},
+        {"128 bytes of FF", Bytes(128, 0xFF), LoadStatus::kWrongHeader},
         {"checksum broken", BuildEdid({655, 338, 307, 614, 154, 61, 320, 337}, 0x78, Checksum::kBroken),
-         EdidStatus::kWrongChecksum},
-        {"a chromaticity changed after the sum", WithByte(block, 27, 0xA0), EdidStatus::kWrongChecksum},
-        {"version 2", Resummed(WithByte(block, 18, 2)), EdidStatus::kWrongVersion},
-        {"version 0", Resummed(WithByte(block, 18, 0)), EdidStatus::kWrongVersion},
-        {"hex of 127 bytes", TextBytes(HexText(Cut(block, 127))), EdidStatus::kTooShort},
-        {"hex, checksum broken", TextBytes(HexText(WithByte(block, 127, 0))), EdidStatus::kWrongChecksum},
-        {"hex, a g among the digits", TextBytes("00ffffffffffff0g" + digits.substr(16)), EdidStatus::kNotHexText},
-        {"hex, a bad byte in the extension", TextBytes(digits + "\n0z"), EdidStatus::kNotHexText},
-        {"hex, odd run", TextBytes("0" + digits), EdidStatus::kOddDigits},
-        {"hex, bytes split in the middle", TextBytes("0 0" + digits.substr(2)), EdidStatus::kOddDigits},
-        {"hex, 0x with no digits", TextBytes("0x " + digits), EdidStatus::kNotHexText},
-        {"hex, x without 0", TextBytes("x" + digits), EdidStatus::kNotHexText},
-        {"hex, commas", TextBytes(HexText(block, ",")), EdidStatus::kNotHexText},
-        {"hex, text after >", TextBytes("<" + digits + "> 00"), EdidStatus::kNotHexText},
-        {"hex, label after the digits", TextBytes(digits + " EDID:"), EdidStatus::kNotHexText},
-        {"hex, label twice", TextBytes("EDID: EDID: " + digits), EdidStatus::kNotHexText},
-        {"dump, odd digits in a hex line", TextBytes("EDID (hex):\n0" + HexText(block, " ") + "\nend"), EdidStatus::kOddDigits},
+         LoadStatus::kWrongChecksum},
+        {"a chromaticity changed after the sum", WithByte(block, 27, 0xA0), LoadStatus::kWrongChecksum},
+        {"version 2", Resummed(WithByte(block, 18, 2)), LoadStatus::kWrongVersion},
+        {"version 0", Resummed(WithByte(block, 18, 0)), LoadStatus::kWrongVersion},
+        {"hex of 127 bytes", TextBytes(HexText(Cut(block, 127))), LoadStatus::kTooShort},
+        {"hex, checksum broken", TextBytes(HexText(WithByte(block, 127, 0))), LoadStatus::kWrongChecksum},
+        {"hex, a g among the digits", TextBytes("00ffffffffffff0g" + digits.substr(16)), LoadStatus::kNotHexText},
+        {"hex, a bad byte in the extension", TextBytes(digits + "\n0z"), LoadStatus::kNotHexText},
+        {"hex, odd run", TextBytes("0" + digits), LoadStatus::kOddDigits},
+        {"hex, bytes split in the middle", TextBytes("0 0" + digits.substr(2)), LoadStatus::kOddDigits},
+        {"hex, 0x with no digits", TextBytes("0x " + digits), LoadStatus::kNotHexText},
+        {"hex, x without 0", TextBytes("x" + digits), LoadStatus::kNotHexText},
+        {"hex, commas", TextBytes(HexText(block, ",")), LoadStatus::kNotHexText},
+        {"hex, text after >", TextBytes("<" + digits + "> 00"), LoadStatus::kNotHexText},
+        {"hex, label after the digits", TextBytes(digits + " EDID:"), LoadStatus::kNotHexText},
+        {"hex, label twice", TextBytes("EDID: EDID: " + digits), LoadStatus::kNotHexText},
+        {"dump, odd digits in a hex line", TextBytes("EDID (hex):\n0" + HexText(block, " ") + "\nend"), LoadStatus::kOddDigits},
         {"dump, digits end early", TextBytes("edid-decode (hex):\n" + HexText(Cut(block, 64), " ") + "\n-- \n" + HexText(block)),
-         EdidStatus::kTooShort},
-        {"dump label not at the start", TextBytes("x\nEDID (hex):\n" + HexText(block)), EdidStatus::kNotHexText},
-        {"hex, a UTF-8 byte order mark", Joined({0xEF, 0xBB, 0xBF}, TextBytes(digits)), EdidStatus::kWrongHeader},
+         LoadStatus::kTooShort},
+        {"dump label not at the start", TextBytes("x\nEDID (hex):\n" + HexText(block)), LoadStatus::kNotHexText},
+        {"hex, a UTF-8 byte order mark", Joined({0xEF, 0xBB, 0xBF}, TextBytes(digits)), LoadStatus::kWrongHeader},
     };
     for (const auto& c : cases) {
         Form form = SentinelForm();
@@ -177,8 +178,8 @@ TEST(ApplyEdid, DescribesARefusalInOneLine) {
     };
     for (const auto& c : cases) {
         Form form = SentinelForm();
-        char text[kEdidReasonSize];
-        DescribeEdidReport(Apply(form, c.input), text);
+        char text[kLoadReasonSize];
+        DescribeLoadReport(LoadSource::kEdid, Apply(form, c.input), text);
         EXPECT_STREQ(text, c.text);
     }
 }

@@ -1,4 +1,4 @@
-#include "profile/describe_load.h"
+#include "explain/describe_load.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
-#include "profile/apply_edid.h"
+#include "edid/decode_edid.h"
 
 #include <cstring>
 
-#include "profile/edid.h"
+#include "edid/edid.h"
 
 namespace {
 
-constexpr EdidReport kApplied = {EdidStatus::kApplied, 0, 0, 0};
+constexpr LoadReport kApplied = kLoadApplied;
 
 // The label xrandr --verbose prints before the digits.
 constexpr char kXrandrLabel[] = "EDID:";
@@ -17,10 +17,10 @@ constexpr size_t kXrandrLabelSize = sizeof kXrandrLabel - 1;
 // hardware probes. There the digits end at the first line that is not hex.
 constexpr const char* kDumpLabels[] = {"edid-decode (hex):", "EDID (hex):"};
 
-EdidReport Refusal(EdidStatus status) { return {status, 0, 0, 0}; }
+LoadReport Refusal(LoadStatus status) { return {status, 0, 0, 0, 0}; }
 
-EdidReport NotHexAt(const unsigned char* bytes, size_t offset) {
-    return {EdidStatus::kNotHexText, 0, offset, bytes[offset]};
+LoadReport NotHexAt(const unsigned char* bytes, size_t offset) {
+    return {LoadStatus::kNotHexText, 0, 0, offset, bytes[offset]};
 }
 
 bool IsWhiteSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -63,7 +63,7 @@ bool HasHexPrefixAt(const unsigned char* bytes, size_t size, size_t at) {
 // One run of digits starting at `at` (after white space): its optional 0x,
 // then an even number of digits, ending at white space, a ">" or the end.
 // Bytes beyond the first block are counted but not kept.
-EdidReport DecodeHexRun(const unsigned char* bytes, size_t size, size_t& at, size_t& count,
+LoadReport DecodeHexRun(const unsigned char* bytes, size_t size, size_t& at, size_t& count,
                         unsigned char (&block)[kEdidBlockSize]) {
     const size_t run = at;
     if (HasHexPrefixAt(bytes, size, at)) at += 2;
@@ -73,7 +73,7 @@ EdidReport DecodeHexRun(const unsigned char* bytes, size_t size, size_t& at, siz
     if (!ends_run) return NotHexAt(bytes, at);
     // A 0x with no digit after it: the x is what is out of place.
     if (at == first_digit) return NotHexAt(bytes, run + 1);
-    if ((at - first_digit) % 2 != 0) return {EdidStatus::kOddDigits, 0, run, 0};
+    if ((at - first_digit) % 2 != 0) return {LoadStatus::kOddDigits, 0, 0, run, 0};
     for (size_t digit = first_digit; digit < at; digit += 2, ++count) {
         if (count >= kEdidBlockSize) continue;
         block[count] = static_cast<unsigned char>(HexDigitValue(bytes[digit]) << 4 | HexDigitValue(bytes[digit + 1]));
@@ -83,7 +83,7 @@ EdidReport DecodeHexRun(const unsigned char* bytes, size_t size, size_t& at, siz
 
 // The whole text is checked, extension blocks included, so that text with a
 // fault anywhere in it is refused rather than half believed.
-EdidReport DecodeHexText(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+LoadReport DecodeHexText(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
     size_t at = SkipWhiteSpace(bytes, size, 0);
     if (HasTextAt(bytes, size, at, kXrandrLabel, kXrandrLabelSize)) {
         at = SkipWhiteSpace(bytes, size, at + kXrandrLabelSize);
@@ -97,11 +97,11 @@ EdidReport DecodeHexText(const unsigned char* bytes, size_t size, unsigned char 
             if (at < size) return NotHexAt(bytes, at);
             break;
         }
-        EdidReport report = DecodeHexRun(bytes, size, at, count, block);
-        if (report.status != EdidStatus::kApplied) return report;
+        LoadReport report = DecodeHexRun(bytes, size, at, count, block);
+        if (report.status != LoadStatus::kApplied) return report;
         at = SkipWhiteSpace(bytes, size, at);
     }
-    if (count < kEdidBlockSize) return {EdidStatus::kTooShort, count, 0, 0};
+    if (count < kEdidBlockSize) return {LoadStatus::kTooShort, 0, count, 0, 0};
     return kApplied;
 }
 
@@ -128,37 +128,37 @@ bool IsHexLine(const unsigned char* bytes, size_t from, size_t end) {
 
 // A dump's digits, line by line from after its label, up to the first line
 // with anything but hex digits and white space in it; what follows is not read.
-EdidReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsigned char (&block)[kEdidBlockSize]) {
+LoadReport DecodeDump(const unsigned char* bytes, size_t size, size_t at, unsigned char (&block)[kEdidBlockSize]) {
     size_t count = 0;
     while (at < size) {
         const size_t end = LineEnd(bytes, size, at);
         if (!IsHexLine(bytes, at, end)) break;
         for (at = SkipWhiteSpace(bytes, end, at); at < end; at = SkipWhiteSpace(bytes, end, at)) {
-            EdidReport report = DecodeHexRun(bytes, end, at, count, block);
-            if (report.status != EdidStatus::kApplied) return report;
+            LoadReport report = DecodeHexRun(bytes, end, at, count, block);
+            if (report.status != LoadStatus::kApplied) return report;
         }
         at = end + 1;
     }
-    if (count < kEdidBlockSize) return {EdidStatus::kTooShort, count, 0, 0};
+    if (count < kEdidBlockSize) return {LoadStatus::kTooShort, 0, count, 0, 0};
     return kApplied;
 }
 
-EdidReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
-    if (size < kEdidBlockSize) return {EdidStatus::kTooShort, size, 0, 0};
+LoadReport CopyBinaryBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+    if (size < kEdidBlockSize) return {LoadStatus::kTooShort, 0, size, 0, 0};
     for (size_t i = 0; i < kEdidBlockSize; ++i) block[i] = bytes[i];
     return kApplied;
 }
 
 // Header first: for bytes that are no EDID at all, "not an EDID" is the truer
 // reason than whatever their sum happens to be.
-EdidReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
+LoadReport CheckBaseBlock(const unsigned char (&block)[kEdidBlockSize]) {
     for (size_t i = 0; i < kEdidHeaderSize; ++i) {
-        if (block[kEdidHeaderOffset + i] != kEdidHeader[i]) return Refusal(EdidStatus::kWrongHeader);
+        if (block[kEdidHeaderOffset + i] != kEdidHeader[i]) return Refusal(LoadStatus::kWrongHeader);
     }
     unsigned sum = SumEdidBlock(block);
-    if (sum != 0) return {EdidStatus::kWrongChecksum, 0, 0, static_cast<unsigned char>(sum)};
+    if (sum != 0) return {LoadStatus::kWrongChecksum, 0, 0, 0, static_cast<unsigned char>(sum)};
     unsigned char version = block[kEdidVersionOffset];
-    if (version != kEdidVersion) return {EdidStatus::kWrongVersion, 0, 0, version};
+    if (version != kEdidVersion) return {LoadStatus::kWrongVersion, 0, 0, 0, version};
     return kApplied;
 }
 
@@ -221,7 +221,7 @@ void FillNotes(const unsigned char (&block)[kEdidBlockSize], const Colorimetry& 
 
 // Text when it is a labelled dump (whose decoded text may hold any byte
 // after the digits) or when every byte is one that text can hold.
-EdidReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
+LoadReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char (&block)[kEdidBlockSize]) {
     const size_t dump = DumpLabelEnd(bytes, size);
     if (dump != 0) return DecodeDump(bytes, size, dump, block);
     return IsAllText(bytes, size) ? DecodeHexText(bytes, size, block) : CopyBinaryBlock(bytes, size, block);
@@ -229,23 +229,23 @@ EdidReport ReadBaseBlock(const unsigned char* bytes, size_t size, unsigned char 
 
 }  // namespace
 
-EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out) {
+LoadReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out) {
     return DecodeWithoutNotes(DecodeEdid, bytes, size, out);
 }
 
-EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
+LoadReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     out = Colorimetry{};
     StartNotes(notes, LoadSource::kEdid);
     unsigned char block[kEdidBlockSize] = {};
-    EdidReport report = ReadBaseBlock(bytes, size, block);
-    if (report.status != EdidStatus::kApplied) return report;
+    LoadReport report = ReadBaseBlock(bytes, size, block);
+    if (report.status != LoadStatus::kApplied) return report;
     report = CheckBaseBlock(block);
-    if (report.status != EdidStatus::kApplied) return report;
+    if (report.status != LoadStatus::kApplied) return report;
     FillColorimetry(block, out);
     FillNotes(block, out, notes);
     return report;
 }
 
-EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+LoadReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
     return ApplyDecoded(dlg, DecodeEdid, bytes, size);
 }

@@ -1,4 +1,4 @@
-#include "profile/read_file.h"
+#include "source/read_file.h"
 
 #include <cstring>
 #include <new>

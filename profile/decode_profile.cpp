@@ -1,4 +1,4 @@
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
 
 #include <cmath>
 
@@ -47,7 +47,10 @@ struct DecodedValues {
     uint64_t curve_offset;
 };
 
-constexpr ProfileReport kApplied = {ProfileStatus::kApplied, 0};
+constexpr LoadReport kApplied = kLoadApplied;
+
+// A refusal, naming the signature found where the status names one.
+LoadReport Refusal(LoadStatus status, IccSignature signature) { return {status, signature, 0, 0, 0}; }
 
 int FindActedOnTag(IccSignature tag) {
     for (int i = 0; i < kActedOnTagCount; ++i) {
@@ -63,18 +66,18 @@ IccSignature SignatureAt(const unsigned char* bytes, size_t offset) {
 // The file signature is compared first although it comes last in the file:
 // all four must match either way, and for a file that is no profile at all
 // "not an ICC profile" is the truer reason than whatever its class bytes hold.
-ProfileReport CheckHeader(const unsigned char* bytes, size_t size) {
-    if (!FitsWithin(0, kHeaderCheckSize, size)) return {ProfileStatus::kTruncatedHeader, 0};
+LoadReport CheckHeader(const unsigned char* bytes, size_t size) {
+    if (!FitsWithin(0, kHeaderCheckSize, size)) return Refusal(LoadStatus::kTruncatedHeader, 0);
     if (SignatureAt(bytes, kFileSignatureOffset) != kSigProfileFile) {
-        return {ProfileStatus::kNotIcc, 0};
+        return Refusal(LoadStatus::kNotIcc, 0);
     }
     IccSignature found = SignatureAt(bytes, kClassOffset);
-    if (found != kSigDisplayClass) return {ProfileStatus::kNotDisplayClass, found};
+    if (found != kSigDisplayClass) return Refusal(LoadStatus::kNotDisplayClass, found);
     found = SignatureAt(bytes, kColourSpaceOffset);
-    if (found != kSigRgbData) return {ProfileStatus::kNotRgbSpace, found};
+    if (found != kSigRgbData) return Refusal(LoadStatus::kNotRgbSpace, found);
     found = SignatureAt(bytes, kConnectionSpaceOffset);
-    if (found != kSigXyzData) return {ProfileStatus::kNotXyzConnection, found};
-    if (!FitsWithin(kTagCountOffset, 4, size)) return {ProfileStatus::kTruncatedHeader, 0};
+    if (found != kSigXyzData) return Refusal(LoadStatus::kNotXyzConnection, found);
+    if (!FitsWithin(kTagCountOffset, 4, size)) return Refusal(LoadStatus::kTruncatedHeader, 0);
     return kApplied;
 }
 
@@ -85,9 +88,9 @@ Vector3 DecodeXyz(const unsigned char* p) {
 // One acted-on entry: checks its data against the end of the buffer and
 // records its value. Another type, or a curve that is not a single gamma,
 // records nothing.
-ProfileReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint64_t offset,
+LoadReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint64_t offset,
                         DecodedValues& values) {
-    const ProfileReport truncated = {ProfileStatus::kTruncatedTag, kActedOnTags[slot].tag};
+    const LoadReport truncated = Refusal(LoadStatus::kTruncatedTag, kActedOnTags[slot].tag);
     if (!FitsWithin(offset, kTagTypeSize, size)) return truncated;
     const unsigned char* data = bytes + offset;
     if (slot == kGammaSlot) {
@@ -114,19 +117,19 @@ ProfileReport DecodeTag(const unsigned char* bytes, size_t size, int slot, uint6
     return kApplied;
 }
 
-ProfileReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedValues& values) {
+LoadReport DecodeTagTable(const unsigned char* bytes, size_t size, DecodedValues& values) {
     uint32_t count = ReadBigU32(bytes + kTagCountOffset);
     if (count == 0) return kApplied;
     // The last entry's size field is never read, so it may be missing.
     uint64_t table_size = uint64_t{kTagEntrySize} * (count - 1) + kTagEntryUsedSize;
-    if (!FitsWithin(kTagTableOffset, table_size, size)) return {ProfileStatus::kTruncatedTable, 0};
+    if (!FitsWithin(kTagTableOffset, table_size, size)) return Refusal(LoadStatus::kTruncatedTable, 0);
     for (uint32_t i = 0; i < count; ++i) {
         const unsigned char* entry = bytes + kTagTableOffset + size_t{kTagEntrySize} * i;
         int slot = FindActedOnTag(SignatureAt(entry, kTagEntrySignatureOffset));
         if (slot < 0) continue;
         uint64_t offset = ReadBigU32(entry + kTagEntryDataOffset);
-        ProfileReport report = DecodeTag(bytes, size, slot, offset, values);
-        if (report.status != ProfileStatus::kApplied) return report;
+        LoadReport report = DecodeTag(bytes, size, slot, offset, values);
+        if (report.status != LoadStatus::kApplied) return report;
     }
     return kApplied;
 }
@@ -210,24 +213,39 @@ void FillNotes(const unsigned char* bytes, size_t size, const DecodedValues& val
 
 }  // namespace
 
-ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
-    return DecodeWithoutNotes(DecodeProfile, bytes, size, out);
+namespace {
+
+// The header and the tag table, checked whole before anything is decoded.
+LoadReport DecodeValues(const unsigned char* bytes, size_t size, DecodedValues& values) {
+    LoadReport report = CheckHeader(bytes, size);
+    if (report.status != LoadStatus::kApplied) return report;
+    values = DecodedValues{};
+    values.illuminant = DecodeXyz(bytes + kIlluminantOffset);
+    return DecodeTagTable(bytes, size, values);
 }
 
-ProfileReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
+}  // namespace
+
+// Without notes nothing fits the curve, so the dialog's load never does.
+LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out) {
     out = Colorimetry{};
+    DecodedValues values;
+    LoadReport report = DecodeValues(bytes, size, values);
+    if (report.status == LoadStatus::kApplied) FillColorimetry(values, out);
+    return report;
+}
+
+LoadReport DecodeProfile(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes) {
     StartNotes(notes, LoadSource::kProfile);
-    ProfileReport report = CheckHeader(bytes, size);
-    if (report.status != ProfileStatus::kApplied) return report;
-    DecodedValues values = {};
-    values.illuminant = DecodeXyz(bytes + kIlluminantOffset);
-    report = DecodeTagTable(bytes, size, values);
-    if (report.status != ProfileStatus::kApplied) return report;
+    DecodedValues values;
+    LoadReport report = DecodeValues(bytes, size, values);
+    out = Colorimetry{};
+    if (report.status != LoadStatus::kApplied) return report;
     FillColorimetry(values, out);
     FillNotes(bytes, size, values, notes);
     return report;
 }
 
-ProfileReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
+LoadReport ApplyProfileBytes(Dialog dlg, const unsigned char* bytes, size_t size) {
     return ApplyDecoded(dlg, DecodeProfile, bytes, size);
 }

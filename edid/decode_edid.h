@@ -5,9 +5,9 @@
 #include <cstddef>
 
 #include "form/form.h"
-#include "profile/colorimetry.h"
-#include "profile/edid_status.h"
-#include "profile/load_notes.h"
+#include "source/colorimetry.h"
+#include "source/load_report.h"
+#include "source/load_notes.h"
 
 // Takes the bytes as the binary EDID, or as its hex text when every byte is
 // one that text can hold (a binary EDID never is: its header has zeros). Hex
@@ -20,12 +20,12 @@
 // is of version 1 does it fill out with the white, the three primaries and
 // (unless the block gives none) the gamma. Otherwise out says nothing.
 // Extension blocks after the base block are not consulted.
-EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out);
+LoadReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out);
 
 // The same, and for an accepted EDID the monitor's name and manufacturer and
 // why the gamma is missing, for the account of the load.
-EdidReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes);
+LoadReport DecodeEdid(const unsigned char* bytes, size_t size, Colorimetry& out, LoadNotes& notes);
 
 // DecodeEdid, then ApplyColorimetry when the EDID was accepted; a refused
 // EDID changes nothing.
-EdidReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size);
+LoadReport ApplyEdidBytes(Dialog dlg, const unsigned char* bytes, size_t size);

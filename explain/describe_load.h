@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "profile/colorimetry.h"
-#include "profile/load_notes.h"
+#include "source/colorimetry.h"
+#include "source/load_notes.h"
 
 constexpr size_t kLoadAccountSize = 320;
 

@@ -1,4 +1,4 @@
-#include "profile/edid_file.h"
+#include "explain/load_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "edid_builder.h"
 #include "form/memory_form.h"
-#include "profile/apply_edid.h"
+#include "edid/decode_edid.h"
 #include "profile_test_form.h"
 #include "temp_dir_test.h"
 
@@ -35,33 +35,33 @@ protected:
 
 // Windows will not open a directory as a file; elsewhere it opens and fails to read.
 #ifdef _WIN32
-constexpr EdidStatus kDirectoryRefusal = EdidStatus::kCannotOpen;
+constexpr LoadStatus kDirectoryRefusal = LoadStatus::kCannotOpen;
 #else
-constexpr EdidStatus kDirectoryRefusal = EdidStatus::kUnreadable;
+constexpr LoadStatus kDirectoryRefusal = LoadStatus::kUnreadable;
 #endif
 
 TEST_F(EdidFileTest, ReadsUpTo32KiBAndRefusesWhatItCannotRead) {
     struct Case {
         const char* label;
         std::string path;
-        EdidStatus status;
+        LoadStatus status;
     };
     const Case cases[] = {
-        {"binary", Write("edid", TypicalEdid()), EdidStatus::kApplied},
-        {"hex text", Write("edid.txt", TextBytes(HexText(TypicalEdid(), " "))), EdidStatus::kApplied},
-        {"exactly 32 KiB", Write("32k", Padded(32768)), EdidStatus::kApplied},
-        {"one byte over 32 KiB", Write("32k+1", Padded(32769)), EdidStatus::kTooLarge},
-        {"1 MiB", Write("1m", Padded(1 << 20)), EdidStatus::kTooLarge},
-        {"empty file", Write("empty", {}), EdidStatus::kTooShort},
-        {"empty path", "", EdidStatus::kCannotOpen},
-        {"missing file", (dir_ / "gone").string(), EdidStatus::kCannotOpen},
+        {"binary", Write("edid", TypicalEdid()), LoadStatus::kApplied},
+        {"hex text", Write("edid.txt", TextBytes(HexText(TypicalEdid(), " "))), LoadStatus::kApplied},
+        {"exactly 32 KiB", Write("32k", Padded(32768)), LoadStatus::kApplied},
+        {"one byte over 32 KiB", Write("32k+1", Padded(32769)), LoadStatus::kTooLarge},
+        {"1 MiB", Write("1m", Padded(1 << 20)), LoadStatus::kTooLarge},
+        {"empty file", Write("empty", {}), LoadStatus::kEmpty},
+        {"empty path", "", LoadStatus::kCannotOpen},
+        {"missing file", (dir_ / "gone").string(), LoadStatus::kCannotOpen},
         {"directory", dir_.string(), kDirectoryRefusal},
     };
     for (const Case& c : cases) {
         Form form = SentinelForm();
         const Form before = form;
-        EXPECT_EQ(LoadEdidFrom(&form, c.path.c_str()).status, c.status) << c.label;
-        ExpectUnchanged(form, c.status == EdidStatus::kApplied ? applied_ : before, c.label);
+        EXPECT_EQ(LoadSourceFile(&form, LoadSource::kEdid, c.path.c_str()).report.status, c.status) << c.label;
+        ExpectUnchanged(form, c.status == LoadStatus::kApplied ? applied_ : before, c.label);
     }
 }
 
@@ -70,12 +70,11 @@ TEST_F(EdidFileTest, ReadsAStreamToItsEnd) {
     std::FILE* stream = std::fopen(Write("stream", TypicalEdid()).c_str(), "rb");
     ASSERT_NE(stream, nullptr);
     Form form = SentinelForm();
-    EXPECT_EQ(LoadEdidFromStream(&form, stream).status, EdidStatus::kApplied);
+    EXPECT_EQ(LoadSourceStream(&form, LoadSource::kEdid, stream).report.status, LoadStatus::kApplied);
     ExpectUnchanged(form, applied_, "first read");
     // Read again at its end: nothing left, so nothing changes.
-    EdidReport again = LoadEdidFromStream(&form, stream);
-    EXPECT_EQ(again.status, EdidStatus::kTooShort);
-    EXPECT_EQ(again.count, 0u);
+    LoadReport again = LoadSourceStream(&form, LoadSource::kEdid, stream).report;
+    EXPECT_EQ(again.status, LoadStatus::kEmpty);
     ExpectUnchanged(form, applied_, "second read");
     EXPECT_EQ(std::fclose(stream), 0);
 }

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-enum class LoadSource { kProfile, kEdid };
+#include "source/load_report.h"
 
 // Why the colorimetry has no gamma, where it has none.
 enum class GammaNote {

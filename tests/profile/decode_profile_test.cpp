@@ -1,4 +1,5 @@
-#include "profile/apply_profile.h"
+#include "profile/decode_profile.h"
+#include "explain/describe_report.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace {
 
 using Expected = std::vector<std::pair<FieldId, const char*>>;
 
-ProfileReport Apply(Form& form, const Bytes& bytes) {
+LoadReport Apply(Form& form, const Bytes& bytes) {
     return ApplyProfileBytes(&form, bytes.data(), bytes.size());
 }
 
@@ -55,7 +56,7 @@ struct LoadCase {
 void ExpectLoaded(const LoadCase& c) {
     Form form = SentinelForm();
     const Form before = form;
-    ASSERT_EQ(Apply(form, c.profile).status, ProfileStatus::kApplied) << c.name;
+    ASSERT_EQ(Apply(form, c.profile).status, LoadStatus::kApplied) << c.name;
     Form recalculated = form;
     CalcBalance(&recalculated);
     for (FieldId id = kFirstFieldId; id <= kLastFieldId; ++id) {
@@ -174,38 +175,38 @@ TEST(ApplyProfile, UndoesAnUnrecordedVersion2Adaptation) {
 struct RefusalCase {
     const char* name;
     Bytes profile;
-    ProfileStatus status;
+    LoadStatus status;
 };
 
 TEST(ApplyProfile, RefusesWithoutChangingAnything) {
     const Bytes white = BuildProfile({{"wtpt", D50WhiteTag()}});
     const Bytes gamma = BuildProfile({{"gTRC", GammaTag(0x0233)}});
     const RefusalCase cases[] = {
-        {"printer", BuildProfile({}, "prtr"), ProfileStatus::kNotDisplayClass},
-        {"scanner", BuildProfile({}, "scnr"), ProfileStatus::kNotDisplayClass},
-        {"class in capitals", BuildProfile({}, "MNTR"), ProfileStatus::kNotDisplayClass},
-        {"class capitalised", BuildProfile({}, "Mntr"), ProfileStatus::kNotDisplayClass},
-        {"grey", BuildProfile({}, "mntr", "GRAY"), ProfileStatus::kNotRgbSpace},
-        {"CMYK", BuildProfile({}, "mntr", "CMYK"), ProfileStatus::kNotRgbSpace},
-        {"RGB without blank", BuildProfile({}, "mntr", std::string("RGB\0", 4)), ProfileStatus::kNotRgbSpace},
-        {"Lab connection", BuildProfile({}, "mntr", "RGB ", "Lab "), ProfileStatus::kNotXyzConnection},
-        {"no acsp", WithFileSignature(white, "ACSP"), ProfileStatus::kNotIcc},
-        {"empty", Bytes{}, ProfileStatus::kTruncatedHeader},
-        {"39 bytes", Cut(white, 39), ProfileStatus::kTruncatedHeader},
-        {"no tag count", Cut(white, 131), ProfileStatus::kTruncatedHeader},
-        {"tag count 2^32 - 1", WithTagCount(white, 0xFFFFFFFF), ProfileStatus::kTruncatedTable},
-        {"tag count a table too many", WithTagCount(white, 5), ProfileStatus::kTruncatedTable},
-        {"offset 2^32 - 1", WithEntryOffset(white, 0, 0xFFFFFFFF), ProfileStatus::kTruncatedTag},
-        {"offset 2^32 - 4", WithEntryOffset(white, 0, 0xFFFFFFFC), ProfileStatus::kTruncatedTag},
-        {"XYZ ending at 2^32", WithEntryOffset(white, 0, 0xFFFFFFEC), ProfileStatus::kTruncatedTag},
-        {"XYZ one byte short", Cut(white, white.size() - 1), ProfileStatus::kTruncatedTag},
-        {"gamma one byte short", Cut(gamma, 132 + 12 + 13), ProfileStatus::kTruncatedTag},
-        {"curve count short", Cut(gamma, 132 + 12 + 11), ProfileStatus::kTruncatedTag},
+        {"printer", BuildProfile({}, "prtr"), LoadStatus::kNotDisplayClass},
+        {"scanner", BuildProfile({}, "scnr"), LoadStatus::kNotDisplayClass},
+        {"class in capitals", BuildProfile({}, "MNTR"), LoadStatus::kNotDisplayClass},
+        {"class capitalised", BuildProfile({}, "Mntr"), LoadStatus::kNotDisplayClass},
+        {"grey", BuildProfile({}, "mntr", "GRAY"), LoadStatus::kNotRgbSpace},
+        {"CMYK", BuildProfile({}, "mntr", "CMYK"), LoadStatus::kNotRgbSpace},
+        {"RGB without blank", BuildProfile({}, "mntr", std::string("RGB\0", 4)), LoadStatus::kNotRgbSpace},
+        {"Lab connection", BuildProfile({}, "mntr", "RGB ", "Lab "), LoadStatus::kNotXyzConnection},
+        {"no acsp", WithFileSignature(white, "ACSP"), LoadStatus::kNotIcc},
+        {"empty", Bytes{}, LoadStatus::kTruncatedHeader},
+        {"39 bytes", Cut(white, 39), LoadStatus::kTruncatedHeader},
+        {"no tag count", Cut(white, 131), LoadStatus::kTruncatedHeader},
+        {"tag count 2^32 - 1", WithTagCount(white, 0xFFFFFFFF), LoadStatus::kTruncatedTable},
+        {"tag count a table too many", WithTagCount(white, 5), LoadStatus::kTruncatedTable},
+        {"offset 2^32 - 1", WithEntryOffset(white, 0, 0xFFFFFFFF), LoadStatus::kTruncatedTag},
+        {"offset 2^32 - 4", WithEntryOffset(white, 0, 0xFFFFFFFC), LoadStatus::kTruncatedTag},
+        {"XYZ ending at 2^32", WithEntryOffset(white, 0, 0xFFFFFFEC), LoadStatus::kTruncatedTag},
+        {"XYZ one byte short", Cut(white, white.size() - 1), LoadStatus::kTruncatedTag},
+        {"gamma one byte short", Cut(gamma, 132 + 12 + 13), LoadStatus::kTruncatedTag},
+        {"curve count short", Cut(gamma, 132 + 12 + 11), LoadStatus::kTruncatedTag},
         {"adaptation one byte short",
-         Cut(BuildProfile({{"chad", AdaptationTag(kIdentity)}}), 132 + 12 + 43), ProfileStatus::kTruncatedTag},
+         Cut(BuildProfile({{"chad", AdaptationTag(kIdentity)}}), 132 + 12 + 43), LoadStatus::kTruncatedTag},
         {"good white, then a red past the end",
          WithEntryOffset(BuildProfile({{"wtpt", D50WhiteTag()}, {"rXYZ", RedColorantTag()}}), 1, 0x10000),
-         ProfileStatus::kTruncatedTag},
+         LoadStatus::kTruncatedTag},
     };
     for (const RefusalCase& c : cases) {
         Form form = SentinelForm();
@@ -221,17 +222,17 @@ TEST(ApplyProfile, EveryCutBeforeTheLastUsedByteRefuses) {
     const Bytes whole = TypicalDisplayProfile();
     const size_t used_end = 132 + 6 * 12 + 4 * 20 + 14;
     Form loaded = SentinelForm();
-    ASSERT_EQ(Apply(loaded, whole).status, ProfileStatus::kApplied);
+    ASSERT_EQ(Apply(loaded, whole).status, LoadStatus::kApplied);
     for (size_t size = 0; size < whole.size(); ++size) {
         Form form = SentinelForm();
         const Form before = form;
         Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-        ProfileStatus status = Apply(form, cut).status;
+        LoadStatus status = Apply(form, cut).status;
         if (size < used_end) {
-            EXPECT_NE(status, ProfileStatus::kApplied) << size;
+            EXPECT_NE(status, LoadStatus::kApplied) << size;
             ExpectUnchanged(form, before, std::to_string(size).c_str());
         } else {
-            EXPECT_EQ(status, ProfileStatus::kApplied) << size;
+            EXPECT_EQ(status, LoadStatus::kApplied) << size;
             ExpectUnchanged(form, loaded, std::to_string(size).c_str());
         }
     }
@@ -239,20 +240,20 @@ TEST(ApplyProfile, EveryCutBeforeTheLastUsedByteRefuses) {
 
 TEST(ApplyProfile, DescribesARefusalInOneLine) {
     const struct {
-        ProfileReport report;
+        LoadReport report;
         const char* text;
     } cases[] = {
-        {{ProfileStatus::kNotDisplayClass, 0x70727472}, "not a display profile: device class \"prtr\""},
-        {{ProfileStatus::kNotRgbSpace, 0x47524159}, "colour space not RGB: \"GRAY\""},
-        {{ProfileStatus::kNotXyzConnection, 0x4C616200}, "connection space not XYZ: \"Lab\\x00\""},
-        {{ProfileStatus::kTruncatedTag, 0x7258595A},
+        {{LoadStatus::kNotDisplayClass, 0x70727472, 0, 0, 0}, "not a display profile: device class \"prtr\""},
+        {{LoadStatus::kNotRgbSpace, 0x47524159, 0, 0, 0}, "colour space not RGB: \"GRAY\""},
+        {{LoadStatus::kNotXyzConnection, 0x4C616200, 0, 0, 0}, "connection space not XYZ: \"Lab\\x00\""},
+        {{LoadStatus::kTruncatedTag, 0x7258595A, 0, 0, 0},
          "truncated or damaged: the data of tag \"rXYZ\" runs past the end"},
-        {{ProfileStatus::kNotIcc, 0}, "not an ICC profile"},
-        {{ProfileStatus::kCannotOpen, 0}, "cannot be opened"},
+        {{LoadStatus::kNotIcc, 0, 0, 0, 0}, "not an ICC profile"},
+        {{LoadStatus::kCannotOpen, 0, 0, 0, 0}, "cannot be opened"},
     };
     for (const auto& c : cases) {
-        char text[kProfileReasonSize];
-        DescribeProfileReport(c.report, text);
+        char text[kLoadReasonSize];
+        DescribeLoadReport(LoadSource::kProfile, c.report, text);
         EXPECT_STREQ(text, c.text);
     }
 }
