@@ -30,9 +30,11 @@ passed=0 failed=0 n=0
 # run_windows ARG...: the Windows program's texts and exit status. Wine's own
 # notes ("wine: ...", seen now and then on a loaded machine after the program
 # has printed its texts) are Wine's, not the program's: its texts and its exit
-# status still have to agree.
+# status still have to agree. The notes are kept, to be shown if they differ.
+notes=$(mktemp)
+trap 'rm -f "$notes"' EXIT
 run_windows() {
-    tools/wine-run "$windows" "$@" 2>&1 | tr -d '\r' | grep -v '^wine: '
+    tools/wine-run "$windows" "$@" 2>&1 | tr -d '\r' | tee "$notes" | grep -v '^wine: '
     echo "exit ${PIPESTATUS[0]}"
 }
 
@@ -52,6 +54,7 @@ agree() {
     else
         failed=$((failed + 1))
         echo "DIFFER: tintmend-cli $what"
+        grep '^wine: ' "$notes" | sed 's/^/  wine said: /'
         diff <(echo "$a") <(echo "$b") | sed 's/^/  windows: /'
         [[ $against == yes ]] || diff <(echo "$a") <(echo "$c") | sed 's/^/  web: /'
     fi
