@@ -2,7 +2,7 @@
 PRESETS := native win32 win64 web
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all build deps test run web dist bench fuzz clean
+.PHONY: all build deps test run web dist install bench fuzz clean
 
 all: build
 
@@ -27,13 +27,24 @@ run:
 
 # The page: opened in the default browser, or without a display shown in
 # headless Chromium, which saves build/tintmend-web.png.
-web: deps
+web:
+	@tools/install-deps.sh web
 	tools/web.sh
 
 # The release in build/dist: the two Windows zips and SHA256SUMS, the same
 # bytes from any clean copy of the same commit.
-dist: deps
+dist:
+	@tools/install-deps.sh dist
 	tools/dist.sh
+
+# The companion in $(PREFIX)/bin, its manual page in $(PREFIX)/share/man/man1
+# and the page in $(PREFIX)/share/tintmend, all under $(DESTDIR) if given.
+PREFIX ?= /usr/local
+install: deps
+	@tools/build-preset.sh native tintmend-cli
+	@tools/build-preset.sh web tintmend_page
+	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install build/web --prefix "$(PREFIX)"
 
 bench: deps
 	@tools/build-preset.sh native tintmend-bench

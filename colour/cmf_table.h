@@ -1,5 +1,6 @@
 // The CIE 1931 2-degree colour-matching functions, one sample per band, as
-// the build made them from colord's table (colour/make_cmf_table.cmake).
+// the build made them from the CIE's table, colour/cie1931_2deg_xyz.csv
+// (colour/make_cmf_table.cmake).
 #pragma once
 
 struct CmfSample {

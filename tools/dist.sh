@@ -9,9 +9,10 @@
 #                          bytes agree and that the release holds what it should
 #   tools/dist.sh members  list what the linker took from outside the tree into
 #                          each released Windows program, with its notice
-#   tools/dist.sh test     the released 64-bit programs under Wine: the dialog's
-#                          end-to-end test, the companion's EDID cases, and the
-#                          comparison with the Linux and WebAssembly builds
+#   tools/dist.sh test     the 64-bit programs of the release that `check` built,
+#                          under Wine: the dialog's end-to-end test, the
+#                          companion's EDID cases, and its texts against those
+#                          the Linux, Windows and WebAssembly builds agreed on
 # Every date the release needs is SOURCE_DATE_EPOCH, by default the commit's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +34,10 @@ kNoticeTable=notices/members.txt
 kSystemDlls="kernel32.dll user32.dll gdi32.dll comdlg32.dll msvcrt.dll"
 
 # configure_preset PRESET: PRESET's build in build/dist/PRESET, without the tests.
+# TINTMEND_CCACHE=OFF compiles without the compiler cache.
 configure_preset() {
-    cmake --preset "$1" -B "$out/$1" -DTINTMEND_TESTS=OFF >/dev/null
+    cmake --preset "$1" -B "$out/$1" -DTINTMEND_TESTS=OFF \
+        -DTINTMEND_CCACHE="${TINTMEND_CCACHE:-ON}" >/dev/null
 }
 
 # build_preset PRESET [TARGET...]: TARGETs (or everything) of PRESET's build.
@@ -244,14 +247,21 @@ check() {
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
     export SOURCE_DATE_EPOCH
     "$one/tools/dist.sh" >/dev/null
-    # Later, and in another zone, locale, umask, user and home.
+    # Later, and in another zone, locale, umask, user and home, and compiled
+    # afresh: the first copy may have taken its objects from the compiler
+    # cache, this one compiles every file.
     mkdir -p "$root/home"
     (
         umask 077
         export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 LANG=C.UTF-8 \
-            USER=someone-else LOGNAME=someone-else HOME=$PWD/$root/home
+            USER=someone-else LOGNAME=someone-else HOME=$PWD/$root/home TINTMEND_CCACHE=OFF
         "$two/tools/dist.sh" >/dev/null
     )
+    # The compile rules name the cache where it was used.
+    if grep -rlw --include=build.make ccache "$two/$out" >&2; then
+        echo "dist check: the second copy was compiled through ccache" >&2
+        return 1
+    fi
     if ! cmp -s "$one/$out/SHA256SUMS" "$two/$out/SHA256SUMS"; then
         echo "dist check: the two builds differ:" >&2
         diff "$one/$out/SHA256SUMS" "$two/$out/SHA256SUMS" >&2 || true
@@ -264,31 +274,32 @@ check() {
     echo "dist check: both copies agree ($((SECONDS - start)) s)"
 }
 
-# test_release: the released 64-bit programs, as shipped (built by the
-# win64-release preset and stripped), under Wine: the dialog's end-to-end test
-# working the release's tintmend.exe, the companion's EDID cases, and every
-# case of tools/compare-builds.sh against the Linux and WebAssembly companions.
+# test_release: the released 64-bit programs, as shipped in the x64 zip that
+# the last `tools/dist.sh check` built, under Wine: the dialog's end-to-end
+# test working the release's tintmend.exe, the companion's EDID cases, and
+# the companion's texts against those on which the Linux, Windows and
+# WebAssembly builds agreed in tools/compare-builds.sh.
 test_release() {
     # One virtual screen for the whole run where there is no display, as for
     # make test: Wine then needs no screen of its own for each program.
     if [ -z "${DISPLAY:-}" ]; then
         exec tools/with-screen "$0" test
     fi
-    local preset stage=build/win64-release/stage
-    for preset in native win64 web win64-release; do cmake --preset $preset >/dev/null; done
-    cmake --build --preset native --target tintmend-cli >/dev/null
-    cmake --build --preset web --target tintmend-cli >/dev/null
+    local zip unpacked=build/release-programs
+    zip=$(ls build/dist-check/one/tintmend/$out/tintmend-*-windows-x64.zip 2>/dev/null || true)
+    if [ -z "$zip" ]; then
+        echo "dist test: no release in build/dist-check: run tools/dist.sh check first" >&2
+        return 1
+    fi
+    rm -rf "$unpacked"
+    unzip -q "$zip" -d "$unpacked"
+    cmake --preset win64 >/dev/null
     cmake --build --preset win64 --target ui_end_to_end_test >/dev/null
-    cmake --build --preset win64-release >/dev/null
-    mkdir -p "$stage"
-    for exe in tintmend.exe tintmend-cli.exe; do
-        x86_64-w64-mingw32-strip -o "$stage/$exe" "build/win64-release/bin/$exe"
-    done
     # Wine's drive Z: is the root of the file system.
-    local windows_path="Z:$PWD/$stage/tintmend.exe"
+    local windows_path="Z:$PWD/$unpacked/tintmend.exe"
     TINTMEND_EXE=${windows_path//\//\\} tools/wine-run build/win64/bin/ui_end_to_end_test.exe
-    tests/profile/edid_cli.sh tools/wine-run "$stage/tintmend-cli.exe"
-    TINTMEND_WINDOWS_CLI=$stage/tintmend-cli.exe tools/compare-builds.sh
+    tests/profile/edid_cli.sh tools/wine-run "$unpacked/tintmend-cli.exe"
+    tools/compare-builds.sh --against "$unpacked/tintmend-cli.exe"
 }
 
 case "${1:-build}" in

@@ -13,7 +13,13 @@
 # fuzz/regressions/ once the fault is mended, so that every run replays it.
 set -e
 cd "$(dirname "$0")/.."
-cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Through ccache where it is installed, as the presets' builds (cmake/ccache.cmake).
+launcher=
+if command -v ccache >/dev/null; then
+    launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=$(command -v ccache)"
+    export CCACHE_BASEDIR="$PWD"
+fi
+cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher >/dev/null
 cmake --build build/fuzz -j2 >/dev/null
 mkdir -p build/fuzz/corpus build/fuzz/edid-corpus build/fuzz/measurement-corpus build/fuzz/artifacts
 fuzzer=build/fuzz/profile_fuzzer

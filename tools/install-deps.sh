@@ -1,7 +1,12 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, when missing.
-#   tools/install-deps.sh        everything (make test, make dist, ...)
+# Installs the Debian packages a command of the Makefile needs, when missing.
+#   tools/install-deps.sh        everything (make test, make, ...)
 #   tools/install-deps.sh run    only what `make run` needs
+#   tools/install-deps.sh web    only what `make web` needs
+#   tools/install-deps.sh dist   only what `make dist` needs
+#   tools/install-deps.sh --list [run|web|dist|all]
+#                                the packages of a list, one a line, installing
+#                                nothing (for tools/bare-machine.sh)
 # A package counts as present only when the commands and files the build
 # takes from it are there, not merely when dpkg calls it installed: a package
 # has been seen "installed" with its compiler gone. A missing package is
@@ -26,31 +31,53 @@ xvfb Xvfb
 imagemagick-6.q16 import
 fonts-ipafont-gothic /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
 "
-kTestNeeds="
-g++ g++
-libbenchmark-dev /usr/include/benchmark/benchmark.h
-liblcms2-dev /usr/include/lcms2.h
-gcc-mingw-w64-i686-posix i686-w64-mingw32-gcc-posix
-g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
+# The page, built with Debian's emscripten and, without a display, shown in
+# headless Chromium.
+kWebNeeds="
+cmake cmake
+make make
+googletest /usr/src/googletest/CMakeLists.txt
+emscripten emcc em++
+nodejs node
+node-acorn /usr/share/nodejs/acorn/package.json
+python3 /usr/bin/python3
+chromium chromium
+chromium-driver chromedriver
+python3-selenium /usr/lib/python3/dist-packages/selenium/__init__.py
+"
+# The release: the two release presets' compilers, the page, the zips.
+kDistNeeds="
+cmake cmake
+make make
 gcc-mingw-w64-i686-win32 i686-w64-mingw32-gcc-win32
 g++-mingw-w64-i686-win32 i686-w64-mingw32-g++-win32
 gcc-mingw-w64-x86-64-win32 x86_64-w64-mingw32-gcc-win32
 g++-mingw-w64-x86-64-win32 x86_64-w64-mingw32-g++-win32
 binutils-mingw-w64-i686 i686-w64-mingw32-ar i686-w64-mingw32-ranlib i686-w64-mingw32-windres i686-w64-mingw32-strip i686-w64-mingw32-objdump
+binutils-mingw-w64-x86-64 x86_64-w64-mingw32-ar x86_64-w64-mingw32-ranlib x86_64-w64-mingw32-windres x86_64-w64-mingw32-strip x86_64-w64-mingw32-objdump
 emscripten emcc em++
 nodejs node
 node-acorn /usr/share/nodejs/acorn/package.json
-colord-data /usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf /usr/share/color/icc/colord/Bluish.icc
+python3 /usr/bin/python3
+git git
+"
+# Only the tests: oracles, the other builds, the page's browser and the
+# profiles read as test cases (colord-data's).
+kTestNeeds="
+g++ g++
+ccache ccache
+libbenchmark-dev /usr/include/benchmark/benchmark.h
+liblcms2-dev /usr/include/lcms2.h
+gcc-mingw-w64-i686-posix i686-w64-mingw32-gcc-posix
+g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
+colord-data /usr/share/color/icc/colord/Bluish.icc
 icc-profiles-free /usr/share/color/icc/Gray.icc
 edid-decode edid-decode
 argyll iccdump dispwin
 clang-14 clang++-14
 libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a
-chromium chromium
-chromium-driver chromedriver
-python3 /usr/bin/python3
-python3-selenium /usr/lib/python3/dist-packages/selenium/__init__.py
-git git
+man-db man
+groff-base groff
 unzip unzip
 "
 
@@ -80,11 +107,23 @@ $1
 NEEDS
 }
 
+kAllNeeds="$kRunNeeds$kWebNeeds$kDistNeeds$kTestNeeds"
+list=false
+if [ "${1:-}" = --list ]; then
+    list=true
+    shift
+fi
 case "${1:-all}" in
     run) needs=$kRunNeeds ;;
-    all) needs="$kRunNeeds$kTestNeeds" ;;
-    *) echo "usage: tools/install-deps.sh [run|all]" >&2; exit 2 ;;
+    web) needs=$kWebNeeds ;;
+    dist) needs=$kDistNeeds ;;
+    all) needs=$(printf '%s\n' "$kAllNeeds" | awk 'NF && !seen[$1]++') ;;
+    *) echo "usage: tools/install-deps.sh [--list] [run|web|dist|all]" >&2; exit 2 ;;
 esac
+if [ "$list" = true ]; then
+    echo "$needs" | awk 'NF { print $1 }' | sort -u
+    exit 0
+fi
 check "$needs"
 [ -z "$missing$broken" ] && exit 0
 if [ "$(id -u)" != 0 ]; then

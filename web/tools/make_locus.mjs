@@ -1,8 +1,9 @@
 // Writes the fixed part of the chromaticity diagram as SVG: grid, axes and
-// the spectral locus from the CIE 1931 2-degree colour-matching functions of a
-// colord CMF file. Run at build time; the output depends on the file alone.
+// the spectral locus from the CIE 1931 2-degree colour-matching functions,
+// colour/cie1931_2deg_xyz.csv (the table the core's blackbody locus sums over).
+// Run at build time; the output depends on the file alone.
 //
-//   node make_locus.mjs CIE1931-2deg-XYZ.cmf locus.svg
+//   node make_locus.mjs cie1931_2deg_xyz.csv locus.svg
 import { readFileSync, writeFileSync } from "node:fs";
 
 // The chart: x from 0 to 0.8 and y from 0 to 0.9, one unit 360 user units
@@ -31,28 +32,17 @@ function fail(message) {
     process.exit(1);
 }
 
-// The CMF file: keywords, then three lines of data between BEGIN_DATA and
-// END_DATA (x-bar, y-bar, z-bar), one value per band.
+// The table: one band a line, the wavelength in nanometres, then x-bar, y-bar
+// and z-bar, separated by commas.
 function readCmf(path) {
-    const text = readFileSync(path, "latin1");
-    const keyword = (name) => {
-        const m = text.match(new RegExp(`^${name}\\s+([0-9.]+)`, "m"));
-        if (!m) fail(`${path}: no ${name}`);
-        return Number(m[1]);
-    };
-    const start = keyword("SPECTRAL_START_NM");
-    const end = keyword("SPECTRAL_END_NM");
-    const bands = keyword("SPECTRAL_BANDS");
-    const data = text.match(/^BEGIN_DATA\s*$([\s\S]*?)^END_DATA/m);
-    if (!data) fail(`${path}: no data`);
-    const rows = data[1].trim().split(/\n/).map((line) => line.trim().split(/\s+/).map(Number));
-    if (rows.length !== 3 || rows.some((row) => row.length !== bands || row.some(isNaN))) {
-        fail(`${path}: want 3 rows of ${bands} numbers`);
+    const lines = readFileSync(path, "latin1").split(/\r?\n/).filter((line) => line.trim() !== "");
+    const bands = lines.map((line) => line.split(",").map((field) => Number(field.trim())));
+    if (bands.length < 2 || bands.some((band) => band.length !== 4 || band.some(isNaN))) {
+        fail(`${path}: want lines of four numbers: nanometres, x-bar, y-bar, z-bar`);
     }
-    const step = (end - start) / (bands - 1);
-    return rows[0].map((X, i) => {
-        const sum = X + rows[1][i] + rows[2][i];
-        return { nm: start + i * step, x: X / sum, y: rows[1][i] / sum };
+    return bands.map(([nm, X, Y, Z]) => {
+        const sum = X + Y + Z;
+        return { nm, x: X / sum, y: Y / sum };
     });
 }
 
@@ -104,7 +94,7 @@ function gridAndTicks() {
 }
 
 const [cmfPath, outPath] = process.argv.slice(2);
-if (!cmfPath || !outPath) fail("usage: node make_locus.mjs CMF-FILE OUT.svg");
+if (!cmfPath || !outPath) fail("usage: node make_locus.mjs CMF-TABLE.csv OUT.svg");
 const points = readCmf(cmfPath);
 const grid = gridAndTicks();
 // The plot group maps chromaticity to the chart (y upwards); the page draws
