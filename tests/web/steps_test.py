@@ -151,6 +151,32 @@ class Steps(PageCase):
                     self.type(id, text)
                 self.assertEqual(self.element("new-settings").text, shown)
 
+    def test_the_display_s_own_curves_give_the_settings_until_a_gamma_is_typed(self):
+        # sRGB's curves are no single gamma: its settings differ from the ratios'.
+        srgb = "/usr/share/color/icc/colord/sRGB.icc"
+        cases = [  # what is typed after the load, the companion's options for the same
+            ([], ["--profile", srgb]),
+            ([("IDC_GAMMA", "2.2")], ["--profile", srgb, "--gamma", "2.2"]),
+        ]
+        for typed, options in cases:
+            with self.subTest(typed=typed):
+                open_page(self.driver, page_url(PAGE))
+                self.element("source-chooser").send_keys(srgb)
+                wait_idle(self.driver, "sRGB")
+                self.type("IDC_TARGET_WHITE_X", "0.4599")
+                self.type("IDC_TARGET_WHITE_Y", "0.4106")
+                for id, text in typed:
+                    self.type(id, text)
+                self.click("IDC_CALC", "Calc.")
+                for id in ("gain-red", "gain-green", "gain-blue", "gain-top"):
+                    self.type(id, "1000")
+                out = subprocess.run(CLI + options + ["--target", "0.4599,0.4106", "--gains", "1000,1000,1000",
+                                                      "--gain-max", "1000"], capture_output=True, text=True,
+                                     check=True).stdout
+                settings = [line.split("\t")[2] for line in out.splitlines()]
+                self.assertEqual(self.element("new-settings").text,
+                                 "Red {}, Green {}, Blue {}".format(*settings))
+
     def test_typing_a_comma_and_editing_after_a_calculation(self):
         self.type("IDC_GAMMA", "2,4")
         self.assertEqual(self.element("IDC_GAMMA").get_attribute("value"), "2.4")
