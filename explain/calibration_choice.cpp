@@ -52,10 +52,6 @@ void NameSource(CalibrationChoice& choice, const char* name) {
     std::snprintf(choice.source, sizeof choice.source, "%s", name);
 }
 
-bool IsProfile(const unsigned char* bytes, size_t size) {
-    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
-}
-
 }  // namespace
 
 void ClearCalibrationChoice(CalibrationChoice& choice) {
@@ -72,7 +68,7 @@ void TakeLoadCalibration(CalibrationChoice& choice, const SourceLoad& load, cons
 bool ChooseCalibrationBytes(CalibrationChoice& choice, const unsigned char* bytes, size_t size, const char* name,
                             char (&reason)[kCalibrationWordsSize]) {
     CalibrationInEffect read = {};
-    const bool profile = IsProfile(bytes, size);
+    const bool profile = HasIccFileSignature(bytes, size);
     if (profile) {
         DecodeProfileCalibration(bytes, size, read);
     } else {

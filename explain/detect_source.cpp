@@ -19,10 +19,6 @@ bool Contains(const unsigned char* bytes, size_t size, const char* mark) {
     return false;
 }
 
-bool HasProfileSignature(const unsigned char* bytes, size_t size) {
-    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
-}
-
 bool HasEdidHeader(const unsigned char* bytes, size_t size) {
     return size >= kEdidHeaderOffset + kEdidHeaderSize &&
            std::memcmp(bytes + kEdidHeaderOffset, kEdidHeader, kEdidHeaderSize) == 0;
@@ -44,7 +40,7 @@ bool IsText(const unsigned char* bytes, size_t size) {
 }  // namespace
 
 LoadSource DetectSource(const unsigned char* bytes, size_t size) {
-    if (HasProfileSignature(bytes, size)) return LoadSource::kProfile;
+    if (HasIccFileSignature(bytes, size)) return LoadSource::kProfile;
     if (HasEdidHeader(bytes, size)) return LoadSource::kEdid;
     for (const char* mark : kMeasurementMarks) {
         if (Contains(bytes, size, mark)) return LoadSource::kMeasurement;

@@ -136,10 +136,6 @@ LoadReport DecodeProfileMeasurement(const unsigned char* bytes, size_t size, Col
     return Refusal(LoadStatus::kNoMeasurementTag);
 }
 
-bool HasProfileSignature(const unsigned char* bytes, size_t size) {
-    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
-}
-
 }  // namespace
 
 LoadReport DecodeMeasurement(const unsigned char* bytes, size_t size, Colorimetry& out) {
@@ -152,7 +148,7 @@ LoadReport DecodeMeasurement(const unsigned char* bytes, size_t size, Colorimetr
     if (size == 0) return Refusal(LoadStatus::kEmpty);
     if (size > kMeasurementFileLimit) return Refusal(LoadStatus::kTooLarge);
     Colorimetry decoded = {};
-    const LoadReport report = HasProfileSignature(bytes, size) ? DecodeProfileMeasurement(bytes, size, decoded, notes)
+    const LoadReport report = HasIccFileSignature(bytes, size) ? DecodeProfileMeasurement(bytes, size, decoded, notes)
                                                                : DecodeText({bytes, size}, decoded, notes);
     if (report.status == LoadStatus::kApplied) out = decoded;
     return report;

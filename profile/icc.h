@@ -110,3 +110,9 @@ inline double ReadU8Fixed8(const unsigned char* p) {
 inline bool FitsWithin(uint64_t offset, uint64_t length, size_t size) {
     return offset + length <= static_cast<uint64_t>(size);
 }
+
+// Whether the bytes carry the ICC file signature, "acsp": what tells a
+// profile from any other file, whatever else its header says.
+inline bool HasIccFileSignature(const unsigned char* bytes, size_t size) {
+    return FitsWithin(kFileSignatureOffset, 4, size) && ReadBigU32(bytes + kFileSignatureOffset) == kSigProfileFile;
+}

@@ -10,21 +10,7 @@
 # usage: measurement_argyll.sh CLI TARGEN FAKEREAD COLPROF EXTRACTTTAG SRGB_PROFILE
 set -u
 cli=$1 targen=$2 fakeread=$3 colprof=$4 extractttag=$5 srgb=$6
-dir=$(mktemp -d)
-passed=0 failed=0
-trap 'rm -rf "$dir"' EXIT
-
-check() {  # description, then a command that succeeds when the case holds
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-        cat "$dir/log"
-    fi
-}
+. "$(dirname "$0")/../check_cases.sh"
 
 fields() {  # source option, file: fields 1001 to 1009, one value a line
     "$cli" "$1" "$2" --fields 2>"$dir/log" | awk -F'\t' '$1 >= 1001 && $1 <= 1009 { print $3 }'

@@ -7,22 +7,8 @@
 # usage: with-screen --own calibration_argyll.sh CLI ICCDUMP DISPWIN
 set -u
 cli=$1 iccdump=$2 dispwin=$3
-dir=$(mktemp -d)
-passed=0 failed=0
+. "$(dirname "$0")/../check_cases.sh"
 export SOURCE_DATE_EPOCH=1700000000
-trap 'rm -rf "$dir"' EXIT
-
-check() {  # description, then a command that succeeds when the case holds
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-        cat "$dir/log"
-    fi
-}
 
 reads_cleanly() {  # profile: all eleven tags, the vcgt as a table, no complaint
     "$iccdump" -v 3 "$1" >"$dir/log" 2>&1 && ! grep -qiE 'warning|error' "$dir/log" &&
