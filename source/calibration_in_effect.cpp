@@ -3,22 +3,32 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The first entry outside 0 to 1 (a not-a-number too), or -1.
+int FindOutOfRange(const Curve& curve) {
+    for (int i = 0; i < curve.count; ++i) {
+        if (!(curve.value[i] >= 0.0f && curve.value[i] <= 1.0f)) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
 CalibrationRead CheckCalibrationRises(CalibrationInEffect& calibration) {
     for (int c = 0; c < kCurveChannels; ++c) {
         const Curve& curve = calibration.curves.channel[c];
-        float highest = curve.value[0];
-        for (int i = 0; i < curve.count; ++i) {
-            const float v = curve.value[i];
-            const bool outside = !(v >= 0.0f && v <= 1.0f);  // a not-a-number too
-            if (outside || v < highest - kCalibrationFallTolerance) {
-                calibration.channel = c;
-                // The source's own entry where its table was sampled down.
-                const int entries = calibration.entries;
-                calibration.value = entries > curve.count ? std::lround(i * (entries - 1.0) / (curve.count - 1)) : i;
-                return calibration.status = outside ? CalibrationRead::kOutOfRange : CalibrationRead::kFalls;
-            }
-            highest = std::max(highest, v);
-        }
+        const int outside = FindOutOfRange(curve);
+        const int fall = FindCurveFall(curve, kCalibrationFallTolerance);
+        if (outside < 0 && fall < 0) continue;
+        // Whichever fault comes first is the one named, at that entry.
+        const bool out = outside >= 0 && (fall < 0 || outside <= fall);
+        const int i = out ? outside : fall;
+        calibration.channel = c;
+        // The source's own entry where its table was sampled down.
+        const int entries = calibration.entries;
+        calibration.value = entries > curve.count ? std::lround(i * (entries - 1.0) / (curve.count - 1)) : i;
+        return calibration.status = out ? CalibrationRead::kOutOfRange : CalibrationRead::kFalls;
     }
     return calibration.status = CalibrationRead::kCurves;
 }

@@ -24,17 +24,11 @@ double InvertCurve(const Curve& curve, double y) {
     return 1.0;
 }
 
-bool IsNonDecreasing(const Curve& curve, double tolerance) {
+int FindCurveFall(const Curve& curve, double tolerance) {
     float highest = curve.value[0];
     for (int i = 1; i < curve.count; ++i) {
-        if (curve.value[i] < highest - tolerance) return false;
+        if (curve.value[i] < highest - tolerance) return i;
         highest = std::max(highest, curve.value[i]);
     }
-    return true;
-}
-
-void MakeIdentityCurve(Curve& curve) {
-    curve.count = 2;
-    curve.value[0] = 0.0f;
-    curve.value[1] = 1.0f;
+    return -1;
 }

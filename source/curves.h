@@ -30,9 +30,6 @@ double EvaluateCurve(const Curve& curve, double s);
 // where it lies above the value at 1.
 double InvertCurve(const Curve& curve, double y);
 
-// Whether no entry lies below an earlier one by more than tolerance: only
-// then can the curve be inverted.
-bool IsNonDecreasing(const Curve& curve, double tolerance);
-
-// The identity, s to s, in two entries.
-void MakeIdentityCurve(Curve& curve);
+// The first entry that lies below an earlier one by more than tolerance, or
+// -1 where none does: only then can the curve be inverted.
+int FindCurveFall(const Curve& curve, double tolerance);

@@ -21,7 +21,7 @@ bool NormaliseCurve(Curve& curve) {
 void SettleResponse(DisplayResponse& response) {
     for (int c = 0; c < kCurveChannels; ++c) {
         Curve& curve = response.curves.channel[c];
-        if (!NormaliseCurve(curve) || !IsNonDecreasing(curve, kResponseFallTolerance)) {
+        if (!NormaliseCurve(curve) || FindCurveFall(curve, kResponseFallTolerance) >= 0) {
             response.kind = ResponseKind::kNotInvertible;
             response.channel = c;
             return;
